@@ -1,0 +1,77 @@
+#include "files/fileoperations.h"
+
+#include "files/configfile.h"
+#include "link/host.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QStringList Filters = {QStringLiteral("Settings.qzv (*.qzv)"), QStringLiteral("Settings.ini (*.ini)")};
+const QStringList StartFiles = {QStringLiteral("1_Start.qzv"), QStringLiteral("1_Start.ini")};
+
+QString TitleFor(const QString& path)
+{
+    return QStringLiteral("QZV-6 Configurator - [%1]").arg(QFileInfo(path).fileName());
+}
+
+void Load(const QString& path, SettingsStore& store)
+{
+    ConfigFile file(path, ConfigFile::Mode::Load);
+    LoadConfigFile(file, store);
+    file.close();
+}
+
+} // namespace
+
+FileFolders FileFolders::current()
+{
+    return {QCoreApplication::applicationDirPath(), QDir::currentPath()};
+}
+
+void PNGButton_SaveClick(SettingsStore& store, Host& host, const FileFolders& folders)
+{
+    const QString path = host.askSaveFile(
+        {QStringLiteral("Збереження конфігурації"), folders.working, Filters, QStringLiteral("qzv"), true});
+    if (path.isEmpty())
+        return;
+    try {
+        ConfigFile file(path, ConfigFile::Mode::Save);
+        WriteConfigFile(file, store);
+        file.close();
+    } catch (const FileWriteError& error) {
+        host.message(error.message());
+        return;
+    }
+    host.setTitle(TitleFor(path));
+    host.message(QStringLiteral("Сохранено успешно."));
+}
+
+void PNGButton_OpenClick(SettingsStore& store, Host& host, const FileFolders& folders)
+{
+    const QString path =
+        host.askOpenFile({QStringLiteral("Відкривання конфігурації"), folders.executable, Filters, {}, false});
+    if (path.isEmpty())
+        return;
+    Load(path, store);
+    host.setTitle(TitleFor(path));
+    host.message(QStringLiteral("Открыто успешно."));
+}
+
+void OpenStartFile(SettingsStore& store, Host& host, const FileFolders& folders, bool announce)
+{
+    for (const QString& name : StartFiles) {
+        const QString path = QDir(folders.executable).filePath(name);
+        if (!QFileInfo(path).isFile())
+            continue;
+        host.setTitle(TitleFor(path));
+        Load(path, store);
+        if (announce)
+            host.message(QStringLiteral("Открыт изначальный файл [%1]!").arg(name));
+        return;
+    }
+    host.message(QStringLiteral(
+        "Внимание! Не найден изначальный файл [1_Start], который должен находится в папке с .ехе файлом!"));
+}
