@@ -23,18 +23,24 @@ SettingsStore::SettingsStore(QObject* parent) : QObject(parent)
 
 void SettingsStore::resetToDefaults()
 {
+    // Goes through the setters, so that views shown before the reset follow it.
     for (const SettingDef& def : SettingsCatalogue()) {
+        QVariant value;
         switch (def.kind) {
-        case SettingKind::Flag: values_[def.name] = def.defaultChecked; break;
-        case SettingKind::Choice: values_[def.name] = def.defaultIndex; break;
-        case SettingKind::Memo: memo_ = def.defaultLines; break;
-        case SettingKind::Grid: break;
-        default: values_[def.name] = def.defaultText; break;
+        case SettingKind::Flag: value = def.defaultChecked; break;
+        case SettingKind::Choice: value = def.defaultIndex; break;
+        case SettingKind::Memo: setMemo(def.defaultLines); continue;
+        case SettingKind::Grid: continue;
+        default: value = def.defaultText; break;
         }
+        if (values_.contains(def.name))
+            store(def.name, value);
+        else
+            values_.insert(def.name, value);
     }
-    for (auto& row : cells_)
-        for (QString& cell : row)
-            cell.clear();
+    for (int row = 1; row <= UserRows; ++row)
+        for (int column = 1; column <= GridColumns; ++column)
+            setCell(row, column, QString());
 }
 
 const SettingDef& SettingsStore::require(const QString& name, SettingKind kind) const
