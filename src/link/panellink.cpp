@@ -84,16 +84,34 @@ void PanelLink::ReplyExchange()
     exchange({3, 0, 10, answered});
 }
 
+bool PanelLink::ReplyExchangeQuietly()
+{
+    if (CancelRequested) {
+        stopOnCancel();
+        return false;
+    }
+    LinkFailed = false;
+    RequestText = BuildFrame(RequestText);
+    LinkFailed = !tryAll({3, 0, 10, answered});
+    return !LinkFailed;
+}
+
 void PanelLink::exchange(const Exchange& style)
+{
+    if (!tryAll(style))
+        giveUp();
+}
+
+bool PanelLink::tryAll(const Exchange& style)
 {
     for (int i = 0; i < tryCount; ++i) {
         if (tryOnce(style)) {
             TransferProgress.step();
-            return;
+            return true;
         }
         host_.wait(style.pauseAfterMiss);
     }
-    giveUp();
+    return false;
 }
 
 bool PanelLink::tryOnce(const Exchange& style)

@@ -36,6 +36,9 @@ public:
     // Frames the payload in RequestText, sends it; succeeds on a reply to the same
     // command, which stays in ReplyText.
     void ReplyExchange();
+    // The same data exchange for an optional request: when the panel never
+    // answers, nothing is shown or closed and the operation can go on.
+    bool ReplyExchangeQuietly();
     // The opening requests and the password. False when refused or failed; the
     // message has been shown and the port closed.
     bool Login();
@@ -55,6 +58,7 @@ public:
 private:
     struct Exchange;
     void exchange(const Exchange& style);
+    bool tryAll(const Exchange& style);
     bool tryOnce(const Exchange& style);
     void giveUp();
     void stopOnCancel();
