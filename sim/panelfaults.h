@@ -4,7 +4,7 @@
 #include <QString>
 
 // Misbehaviour of the virtual panel on demand. Requests are counted from the
-// first one the faults apply to.
+// moment the faults are set, and only those the faults apply to.
 struct PanelFaults {
     bool silent = false;          // hears nothing, answers nothing
     int answerAfter = 0;          // the first N requests are lost
@@ -13,7 +13,7 @@ struct PanelFaults {
     bool corruptChecksum = false; // every frame it sends has a wrong checksum
     bool echoOtherCommand = false; // answers as if to another command
     bool lowerCaseHex = false;    // writes its hexadecimal digits in lower case
-    QByteArray noise;             // sent before each answer: noise or an older frame
+    QByteArray noise{};           // sent before each answer: noise or an older frame
     bool echoRequest = false;     // the request comes back before the answer
-    QString onlyCommand;          // two digits: the faults touch only this command
+    QString onlyCommand{};        // two digits: the faults touch only this command
 };

@@ -109,21 +109,21 @@ void VirtualPanel::handleFrame(const QString& frame)
     const bool faulted = faultsApply(code);
     if (faulted) {
         const int n = ++faultedRequests_;
-        if (faults.silent || n <= faults.answerAfter || (faults.stopAfter >= 0 && n > faults.stopAfter))
+        if (faults_.silent || n <= faults_.answerAfter || (faults_.stopAfter >= 0 && n > faults_.stopAfter))
             return;
     }
     const std::optional<QByteArray> reply = answer(payload);
     if (!reply)
         return;
     if (faulted)
-        send(dress(code, *reply, frame.toLatin1()), faults.lateMs);
+        send(dress(code, *reply, frame.toLatin1()), faults_.lateMs);
     else
         send(*reply, 0);
 }
 
 bool VirtualPanel::faultsApply(const QString& code) const
 {
-    return faults.onlyCommand.isEmpty() || faults.onlyCommand == code;
+    return faults_.onlyCommand.isEmpty() || faults_.onlyCommand == code;
 }
 
 std::optional<QByteArray> VirtualPanel::answer(const QString& payload)
@@ -242,6 +242,12 @@ bool VirtualPanel::completeEnrolment(int delayMs)
     return true;
 }
 
+void VirtualPanel::setFaults(const PanelFaults& faults)
+{
+    faults_ = faults;
+    faultedRequests_ = 0;
+}
+
 void VirtualPanel::lineDropped()
 {
     loggedIn_ = false;
@@ -289,18 +295,18 @@ QByteArray VirtualPanel::dress(const QString& code, const QByteArray& reply, con
 {
     QByteArray out = reply;
     const bool isFrame = out.startsWith('p') && out.endsWith(';') && out.size() >= 7;
-    if (isFrame && faults.echoOtherCommand) {
+    if (isFrame && faults_.echoOtherCommand) {
         const QString other = code == u"01" ? u"02"_qs : u"01"_qs;
         const QString payload = QString::fromLatin1(out.mid(1, out.size() - 4));
         out = BuildFrame(payload.left(4) + other + payload.mid(6)).toLatin1();
     }
-    if (isFrame && faults.corruptChecksum) {
+    if (isFrame && faults_.corruptChecksum) {
         const int wrong = (out.mid(out.size() - 3, 2).toInt(nullptr, 16) + 1) & 0xFF;
         out.replace(out.size() - 3, 2, hexByte(wrong).toLatin1());
     }
-    if (isFrame && faults.lowerCaseHex)
+    if (isFrame && faults_.lowerCaseHex)
         out = out.toLower();
-    return (faults.echoRequest ? request : QByteArray()) + faults.noise + out;
+    return (faults_.echoRequest ? request : QByteArray()) + faults_.noise + out;
 }
 
 void VirtualPanel::send(const QByteArray& bytes, int delayMs)

@@ -41,9 +41,11 @@ public:
     // The line was dropped (the port closed): the login ends.
     void lineDropped();
 
+    void setFaults(const PanelFaults& faults);
+    const PanelFaults& faults() const { return faults_; }
+
     QByteArray memory;            // 1 KiB of configuration
     QByteArray status;            // the 53-byte monitor block
-    PanelFaults faults;
     QString loginStatus;          // forced login status ("FF"); empty: by the password
     int temperature = 0x0191;     // the word of the "21" reply
     bool requireLogin = true;     // read, write, restart and temperature need a login
@@ -81,6 +83,7 @@ private:
     void send(const QByteArray& bytes, int delayMs);
 
     Clock clock_;
+    PanelFaults faults_;
     QByteArray rx_;
     std::deque<Outgoing> tx_;
     bool loggedIn_ = false;
