@@ -2,6 +2,7 @@
 
 #include "files/configfile.h"
 #include "link/host.h"
+#include "model/settingsstore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,6 +16,22 @@ const QStringList StartFiles = {QStringLiteral("1_Start.qzv"), QStringLiteral("1
 QString TitleFor(const QString& path)
 {
     return QStringLiteral("QZV-6 Configurator - [%1]").arg(QFileInfo(path).fileName());
+}
+
+QStringList UserCells(const SettingsStore& store)
+{
+    QStringList cells;
+    for (int row = 1; row <= SettingsStore::UserRows; ++row)
+        for (int column = 1; column <= SettingsStore::GridColumns; ++column)
+            cells << store.cell(row, column);
+    return cells;
+}
+
+void SetUserCells(SettingsStore& store, const QStringList& cells)
+{
+    for (int row = 1; row <= SettingsStore::UserRows; ++row)
+        for (int column = 1; column <= SettingsStore::GridColumns; ++column)
+            store.setCell(row, column, cells.at((row - 1) * SettingsStore::GridColumns + column - 1));
 }
 
 void Load(const QString& path, SettingsStore& store)
@@ -37,11 +54,14 @@ void PNGButton_SaveClick(SettingsStore& store, Host& host, const FileFolders& fo
         {QStringLiteral("Збереження конфігурації"), folders.working, Filters, QStringLiteral("qzv"), true});
     if (path.isEmpty())
         return;
+    // Saving without passwords blanks the user table; a save that fails must not cost it the codes.
+    const QStringList cells = UserCells(store);
     try {
         ConfigFile file(path, ConfigFile::Mode::Save);
         WriteConfigFile(file, store);
         file.close();
     } catch (const FileWriteError& error) {
+        SetUserCells(store, cells);
         host.message(error.message());
         return;
     }

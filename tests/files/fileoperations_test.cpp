@@ -1,0 +1,188 @@
+#include "files/fileoperations.h"
+
+#include "fakehost.h"
+#include "filetesting.h"
+#include "model/settingsstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using filetesting::Fixture;
+using filetesting::ReadBytes;
+
+namespace {
+
+const QString Saved = "Сохранено успешно.";
+const QString Opened = "Открыто успешно.";
+const QString NoStartFile =
+    "Внимание! Не найден изначальный файл [1_Start], который должен находится в папке с .ехе файлом!";
+const QStringList Filters = {"Settings.qzv (*.qzv)", "Settings.ini (*.ini)"};
+
+// The executable's folder and the working directory, kept apart.
+class FileOperationsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(root.isValid());
+        ASSERT_TRUE(QDir(root.path()).mkpath("bin"));
+        ASSERT_TRUE(QDir(root.path()).mkpath("work"));
+        folders = {root.filePath("bin"), root.filePath("work")};
+    }
+
+    QString inBin(const QString& name) const { return QDir(folders.executable).filePath(name); }
+    QString inWork(const QString& name) const { return QDir(folders.working).filePath(name); }
+
+    // A start file whose keypad type tells which one was loaded.
+    void startFile(const QString& path, int keypad)
+    {
+        filetesting::WriteBytes(path, QStringLiteral("[EeAdr_TypeKeybord]\r\nItemIndex=%1\r\n").arg(keypad).toLatin1());
+    }
+
+    QTemporaryDir root;
+    FileFolders folders;
+    SettingsStore store;
+    FakeHost host;
+};
+
+TEST_F(FileOperationsTest, SaveAsksWithItsDialogThenWritesTitlesAndReports)
+{
+    const QString file = inWork("home.qzv");
+    host.dialogAnswers = {file};
+    store.setChoice("EeAdr_TypeKeybord", 4);
+    PNGButton_SaveClick(store, host, folders);
+
+    ASSERT_EQ(host.dialogs.size(), 1);
+    const FileDialogRequest& asked = host.dialogs[0];
+    EXPECT_EQ(asked.title, "Збереження конфігурації");
+    EXPECT_EQ(asked.folder, folders.working);
+    EXPECT_EQ(asked.filters, Filters);
+    EXPECT_EQ(asked.defaultSuffix, "qzv");
+    EXPECT_TRUE(asked.confirmOverwrite);
+    EXPECT_EQ(host.calls, QStringList({"save-dialog:Збереження конфігурації",
+                                       "title:QZV-6 Configurator - [home.qzv]", "message:" + Saved}));
+    EXPECT_TRUE(ReadBytes(file).contains("[EeAdr_TypeKeybord]\r\nItemIndex=4\r\n"));
+}
+
+TEST_F(FileOperationsTest, OpenAsksWithItsDialogThenLoadsTitlesAndReports)
+{
+    host.dialogAnswers = {Fixture("no_about.qzv")};
+    PNGButton_OpenClick(store, host, folders);
+
+    ASSERT_EQ(host.dialogs.size(), 1);
+    const FileDialogRequest& asked = host.dialogs[0];
+    EXPECT_EQ(asked.title, "Відкривання конфігурації");
+    EXPECT_EQ(asked.folder, folders.executable);
+    EXPECT_EQ(asked.filters, Filters);
+    EXPECT_EQ(asked.defaultSuffix, "");
+    EXPECT_FALSE(asked.confirmOverwrite);
+    EXPECT_EQ(host.calls, QStringList({"open-dialog:Відкривання конфігурації",
+                                       "title:QZV-6 Configurator - [no_about.qzv]", "message:" + Opened}));
+    EXPECT_EQ(store.choice("EeAdr_TypeKeybord"), 3);
+}
+
+TEST_F(FileOperationsTest, OpeningAMissingFileLoadsFileDefaultsAndSucceeds)
+{
+    store.setChoice("EeAdr_TimeOut220V", 5);
+    host.dialogAnswers = {inWork("nothing here.qzv")};
+    PNGButton_OpenClick(store, host, folders);
+    EXPECT_EQ(store.choice("EeAdr_TimeOut220V"), 240);
+    EXPECT_EQ(host.messages, QStringList(Opened));
+    EXPECT_EQ(host.title, "QZV-6 Configurator - [nothing here.qzv]");
+    EXPECT_FALSE(QFile::exists(inWork("nothing here.qzv")));
+}
+
+TEST_F(FileOperationsTest, CancelledDialogsChangeNothing)
+{
+    store.setFlag("CkeckSavePess", false);
+    store.setCell(1, 1, "1234");
+    store.setChoice("EeAdr_TypeKeybord", 5);
+    PNGButton_SaveClick(store, host, folders);
+    PNGButton_OpenClick(store, host, folders);
+    EXPECT_EQ(host.dialogs.size(), 2);
+    EXPECT_TRUE(host.messages.isEmpty());
+    EXPECT_TRUE(host.title.isEmpty());
+    EXPECT_EQ(store.cell(1, 1), "1234");
+    EXPECT_EQ(store.choice("EeAdr_TypeKeybord"), 5);
+    EXPECT_TRUE(QDir(folders.working).isEmpty());
+    EXPECT_TRUE(QDir(folders.executable).isEmpty());
+}
+
+TEST_F(FileOperationsTest, AFailedSaveReportsThePathAndLosesNothing)
+{
+    filetesting::WriteBytes(inWork("plain file"), "not a folder");
+    // A name this long leaves no room for the temporary file beside it, even for root.
+    const QString longName = QString(250, 'n') + ".qzv";
+    filetesting::WriteBytes(inWork(longName), "[Keep]\r\nMe=1\r\n");
+    const QString targets[] = {inWork("missing/home.qzv"), inWork("plain file/home.qzv"), inWork(longName)};
+    for (const QString& target : targets) {
+        SCOPED_TRACE(filetesting::Str(target));
+        const QByteArray before = ReadBytes(target);
+        const QStringList entries = QDir(folders.working).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        host = FakeHost();
+        host.dialogAnswers = {target};
+        store.setFlag("CkeckSavePess", false);
+        store.setCell(3, 1, "5678");
+
+        PNGButton_SaveClick(store, host, folders);
+
+        EXPECT_EQ(host.messages, QStringList("Unable to write to " + QDir::toNativeSeparators(target)));
+        EXPECT_TRUE(host.title.isEmpty());
+        EXPECT_EQ(ReadBytes(target), before);
+        EXPECT_EQ(QDir(folders.working).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
+        EXPECT_EQ(store.cell(3, 1), "5678");
+    }
+}
+
+struct StartCase {
+    const char* name;
+    QStringList inBin;    // start files beside the executable
+    QStringList inWork;   // start files in the working directory only
+    int keypad;           // what the loaded file sets; -1 for nothing loaded
+    QString title;
+    QString announced;    // the message on F5
+};
+
+class StartFileTest : public FileOperationsTest, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(StartFileTest, LooksBesideTheExecutableOnlyPreferringQzv)
+{
+    const StartCase& c = GetParam();
+    for (const QString& name : c.inBin)
+        startFile(inBin(name), name.endsWith("qzv") ? 1 : 2);
+    for (const QString& name : c.inWork)
+        startFile(inWork(name), 3);
+    for (const bool announce : {false, true}) {
+        SCOPED_TRACE(announce ? "F5" : "start-up");
+        host = FakeHost();
+        store.setChoice("EeAdr_TypeKeybord", 7);
+        OpenStartFile(store, host, folders, announce);
+        EXPECT_EQ(store.choice("EeAdr_TypeKeybord"), c.keypad < 0 ? 7 : c.keypad);
+        EXPECT_EQ(host.title, c.title);
+        const bool warned = c.keypad < 0;
+        EXPECT_EQ(host.messages, warned ? QStringList(NoStartFile)
+                                        : announce ? QStringList(c.announced) : QStringList());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StartFiles, StartFileTest,
+    ::testing::Values(
+        StartCase{"Both", {"1_Start.qzv", "1_Start.ini"}, {}, 1, "QZV-6 Configurator - [1_Start.qzv]",
+                  "Открыт изначальный файл [1_Start.qzv]!"},
+        StartCase{"OnlyIni", {"1_Start.ini"}, {}, 2, "QZV-6 Configurator - [1_Start.ini]",
+                  "Открыт изначальный файл [1_Start.ini]!"},
+        StartCase{"None", {}, {}, -1, "", ""},
+        StartCase{"OnlyInWorkingDirectory", {}, {"1_Start.qzv", "1_Start.ini"}, -1, "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FileOperationsTest, AFolderNamedLikeTheStartFileIsNotIt)
+{
+    ASSERT_TRUE(QDir(folders.executable).mkdir("1_Start.qzv"));
+    startFile(inBin("1_Start.ini"), 2);
+    OpenStartFile(store, host, folders, true);
+    EXPECT_EQ(store.choice("EeAdr_TypeKeybord"), 2);
+    EXPECT_EQ(host.title, "QZV-6 Configurator - [1_Start.ini]");
+}
+
+} // namespace
