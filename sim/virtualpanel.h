@@ -28,6 +28,7 @@ public:
     QByteArray takeDue();
     // When the next answer falls due, if one is waiting.
     std::optional<qint64> nextDue() const;
+    qint64 now() const { return clock_(); }
 
     // The installer password, stored in the panel's own layout at 0x0010.
     QString password() const;

@@ -1,12 +1,7 @@
 #include "virtualpanelport.h"
 
+#include "link/baudrates.h"
 #include "virtualpanel.h"
-
-namespace {
-
-constexpr int rateCount = 15;
-
-} // namespace
 
 VirtualPanelPort::VirtualPanelPort(VirtualPanel& panel, QString panelName)
     : panel_(panel), panelName_(std::move(panelName))
@@ -47,7 +42,7 @@ void VirtualPanelPort::setPortName(const QString& name)
 
 void VirtualPanelPort::setSpeedIndex(int index)
 {
-    if (index < 0 || index >= rateCount)
+    if (index < 0 || index >= int(BaudRates.size()))
         throw EComPort(QStringLiteral("Ошибка функции SetCommState"));
     speedIndex_ = index;
 }
