@@ -1,0 +1,384 @@
+#include "ui/mainwindow.h"
+
+#include "link/host.h"
+#include "model/catalogue.h"
+#include "model/pages.h"
+#include "ui/apptexts.h"
+#include "ui/clicklabel.h"
+#include "ui/inputrulevalidator.h"
+#include "ui/mainpage.h"
+#include "ui/pagebuilder.h"
+#include "ui/pictures.h"
+#include "ui/serialdevicesdialog.h"
+#include "ui/settingcontrols.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+using Action = MainWindow::Action;
+
+struct ButtonRow {
+    Action action;
+    const char* name;
+    const char* caption;
+    const char* hint;
+    ButtonPicture picture;
+};
+
+constexpr ButtonRow Buttons[] = {
+    {Action::Open, "PNGButton_Open", "Открыть", "Открыть с файла на компьютере", ButtonPicture::Open},
+    {Action::Save, "PNGButton_Save", "Сохранить", "Сохранить в файл на компьютере", ButtonPicture::Save},
+    {Action::Read, "PNGButton_Read", "Прочитать", "", ButtonPicture::Read},
+    {Action::Write, "ButtonWrite", "Записать", "Записать\r(после записи проводится Reset)", ButtonPicture::Write},
+    {Action::Memory, "Button_Memory", "Запомнить",
+     "Перед нажатием, зоны должны быть в норме\r(двери закрыты, датчик движения успокоился и т.п.)",
+     ButtonPicture::Memory},
+};
+
+const QStringList BaudRates = {"110",   "300",   "600",   "1200",  "2400",   "4800",   "9600",  "14400",
+                               "19200", "38400", "56000", "57600", "115200", "128000", "256000"};
+constexpr int StartBaudIndex = 12;
+constexpr int LinkGroupWidth = 150;
+constexpr QSize WindowSize{1060, 700};
+const QString StatePeriodSetting = QStringLiteral("EeAdr_PER_STS_CH");
+const QString RenumberFamily = QStringLiteral("EeAdr_ShiftZones");
+
+QString Text(const char* utf8)
+{
+    return AppTexts::Display(QString::fromUtf8(utf8));
+}
+
+ClickLabel* LinkLabel(const QString& text, const QString& name, const QString& hint)
+{
+    auto* label = new ClickLabel(text);
+    label->setObjectName(name);
+    label->setToolTip(hint);
+    return label;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Host& host, SerialPort& port, MainWindowSetup setup, QWidget* parent)
+    : QWidget(parent),
+      host_(host),
+      setup_(std::move(setup)),
+      link_(port, host),
+      remembered_(setup_.rememberedInputsFile),
+      controls_(new SettingControls(store_, this))
+{
+    setObjectName(QStringLiteral("MainForm"));
+    // A fixed window: system menu, minimise and close, no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowTitle(AppTexts::Title);
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(6);
+    top->addWidget(buildLinkGroup());
+    top->addWidget(buildPages(), 1);
+
+    const SettingDef* memoDef = FindSetting(QStringLiteral("AboutMemo"));
+    QWidget* memo = memoDef ? controls_->create(*memoDef, this) : nullptr;
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(top, 1);
+    if (memo) {
+        memo->setFixedHeight(110);
+        layout->addWidget(memo);
+    }
+    setFixedSize(WindowSize);
+
+    hookOperations();
+    followLinkInputs();
+    // The window sees every key before the focused control does.
+    qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow()
+{
+    qApp->removeEventFilter(this);
+}
+
+QWidget* MainWindow::buildLinkGroup()
+{
+    auto* group = new QGroupBox;
+    group->setObjectName(QStringLiteral("GroupBox_OSW"));
+    group->setFixedWidth(LinkGroupWidth);
+    auto* column = new QVBoxLayout(group);
+    column->setContentsMargins(8, 8, 8, 8);
+    column->setSpacing(4);
+
+    ClickLabel* portLabel = LinkLabel(QStringLiteral("Порт:"), QStringLiteral("Label_Port"),
+                                      QStringLiteral("Счелткните для открытия Диспетчера устройств"));
+    cbPort_ = new QComboBox;
+    cbPort_->setObjectName(QStringLiteral("cbPort"));
+    cbPort_->setToolTip(QStringLiteral("Ctrl+Q для обновления списка"));
+    cbPort_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cbPort_->setMinimumContentsLength(8);
+
+    ClickLabel* passLabel = LinkLabel(QStringLiteral("Пароль ЦП:"), QStringLiteral("Label_Pass"), {});
+    editPassComm_ = new QLineEdit(QStringLiteral("90817"));
+    editPassComm_->setObjectName(QStringLiteral("EditPassComm"));
+    editPassComm_->setToolTip(QStringLiteral("Изначально 90817"));
+    editPassComm_->setMaxLength(16);
+    editPassComm_->setValidator(new InputRuleValidator(SettingKind::CodeText, 16, editPassComm_));
+    editPassComm_->setAlignment(Qt::AlignCenter);
+
+    // Out of the way under the password, rather than hidden beyond the window's edge.
+    cbBaudRate_ = new QComboBox;
+    cbBaudRate_->setObjectName(QStringLiteral("cbBaudRate"));
+    cbBaudRate_->setToolTip(Text("Швидкість\r(більшість 115200)"));
+    cbBaudRate_->addItems(BaudRates);
+
+    for (ClickLabel* label : {portLabel, passLabel})
+        connect(label, &ClickLabel::clicked, this, &MainWindow::Label_PortClick);
+
+    column->addWidget(portLabel);
+    column->addWidget(cbPort_);
+    column->addSpacing(4);
+    column->addWidget(passLabel);
+    column->addWidget(editPassComm_);
+    column->addWidget(cbBaudRate_);
+    column->addSpacing(10);
+    for (const ButtonRow& row : Buttons) {
+        auto* button = new QToolButton;
+        button->setObjectName(QString::fromLatin1(row.name));
+        button->setText(Text(row.caption));
+        button->setToolTip(Text(row.hint));
+        button->setIcon(ButtonIcon(row.picture));
+        button->setIconSize(QSize(36, 36));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setAutoRaise(true);
+        button->setCursor(Qt::PointingHandCursor);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        const Action action = row.action;
+        connect(button, &QToolButton::clicked, this, [this, action] { run(action); });
+        column->addWidget(button);
+    }
+    column->addStretch(1);
+    return group;
+}
+
+QWidget* MainWindow::buildPages()
+{
+    pages_ = new QTabWidget;
+    pages_->setObjectName(QStringLiteral("PageControl_"));
+    pages_->setUsesScrollButtons(false);
+    for (const PageFacts& facts : Pages()) {
+        auto* page = new QWidget;
+        page->setObjectName(facts.name);
+        auto* layout = new QHBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        if (facts.name == QLatin1String("TS_Main")) {
+            layout->addWidget(BuildMainPage());
+        } else if (facts.name == QLatin1String("TS_Zones")) {
+            layout->addWidget(BuildZoneTable(*controls_));
+        } else if (facts.name != QLatin1String("TS_Monitor")) {
+            layout->addWidget(BuildOptionsPage(facts.name, *controls_), 1);
+        }
+        if (facts.name == QLatin1String("TS_Apparatura")) {
+            auto* picture = new QLabel;
+            picture->setObjectName(QStringLiteral("Image_Communicator"));
+            picture->setPixmap(CommunicatorBoardPicture());
+            layout->addWidget(picture, 0, Qt::AlignRight | Qt::AlignBottom);
+        }
+        pages_->addTab(page, facts.caption);
+    }
+    for (const SettingDef& def : SettingsCatalogue())
+        if (def.family == RenumberFamily)
+            if (auto* box = pages_->findChild<QComboBox*>(def.name))
+                connect(box, &QComboBox::activated, this, &MainWindow::EeAdr_ShiftZones_16Change);
+    return pages_;
+}
+
+void MainWindow::hookOperations()
+{
+    operations_[int(Action::Open)] = [this] { PNGButton_OpenClick(store_, host_, setup_.folders); };
+    operations_[int(Action::Save)] = [this] { PNGButton_SaveClick(store_, host_, setup_.folders); };
+    for (const ButtonRow& row : Buttons)
+        if (auto* button = findChild<QToolButton*>(QString::fromLatin1(row.name)))
+            button->setEnabled(bool(operations_[int(row.action)]));
+}
+
+void MainWindow::followLinkInputs()
+{
+    connect(cbPort_, &QComboBox::currentTextChanged, this, [this](const QString& name) { link_.inputs.portName = name; });
+    connect(cbBaudRate_, &QComboBox::currentIndexChanged, this, [this](int index) { link_.inputs.speedIndex = index; });
+    connect(editPassComm_, &QLineEdit::textChanged, this, [this](const QString& text) { link_.inputs.password = text; });
+    link_.inputs = {cbPort_->currentText(), cbBaudRate_->currentIndex(), editPassComm_->text()};
+}
+
+void MainWindow::FormCreate()
+{
+    setWindowTitle(AppTexts::Title);
+    refreshPorts(false);
+    cbPort_->setCurrentIndex(cbPort_->count() > 0 ? 0 : -1);
+    cbBaudRate_->setCurrentIndex(StartBaudIndex);
+    remembered_.restore(*this);
+    pages_->setCurrentIndex(0);
+    OpenStartFile(store_, host_, setup_.folders, false);
+}
+
+void MainWindow::run(Action action)
+{
+    const auto& operation = operations_[int(action)];
+    if (!operation)
+        return;
+    // Loading or saving while a transfer runs would mix two configurations; another
+    // panel operation would interleave on the port.
+    if (link_.busy()) {
+        host_.sound(Sound::Simple);
+        return;
+    }
+    operation();
+}
+
+bool MainWindow::refreshPorts(bool reportFailure)
+{
+    QStringList names;
+    try {
+        if (setup_.listPorts)
+            names = setup_.listPorts();
+    } catch (const EComPort& error) {
+        if (reportFailure)
+            host_.message(error.text());
+        return false;
+    }
+    cbPort_->clear();
+    cbPort_->addItems(names);
+    return true;
+}
+
+void MainWindow::refreshPortList()
+{
+    if (!refreshPorts(true))
+        return;
+    cbPort_->setCurrentIndex(cbPort_->count() > 0 ? 0 : -1);
+    host_.message(AppTexts::PortsRefreshed);
+}
+
+void MainWindow::reloadStartFile()
+{
+    if (link_.busy()) {
+        host_.sound(Sound::Simple);
+        return;
+    }
+    OpenStartFile(store_, host_, setup_.folders, true);
+}
+
+void MainWindow::stopExchange()
+{
+    link_.CancelRequested = true;
+    host_.message(AppTexts::StoppedByUser);
+}
+
+void MainWindow::applyPreset(const ZonePreset& preset)
+{
+    if (link_.busy()) {
+        host_.sound(Sound::Simple);
+        return;
+    }
+    ApplyZonePreset(store_, preset);
+    host_.showPage(preset.page);
+    host_.message(preset.message);
+}
+
+void MainWindow::unlockStatePeriod()
+{
+    if (auto* box = findChild<QWidget*>(StatePeriodSetting))
+        box->setEnabled(true);
+    host_.showPage(QStringLiteral("TS_Apparatura"));
+    host_.message(AppTexts::StatePeriodUnlocked);
+}
+
+void MainWindow::Label_PortClick()
+{
+    host_.sound(Sound::Information);
+    if (setup_.openDeviceManager) {
+        setup_.openDeviceManager();
+        return;
+    }
+    auto* dialog = new SerialDevicesDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+void MainWindow::EeAdr_ShiftZones_16Change()
+{
+    host_.message(AppTexts::RenumberReminder);
+}
+
+void MainWindow::FormKeyDown(HotKey key)
+{
+    switch (key) {
+    case HotKey::None: break;
+    case HotKey::ReloadStartFile: reloadStartFile(); break;
+    case HotKey::Stop: stopExchange(); break;
+    case HotKey::RefreshPorts: refreshPortList(); break;
+    case HotKey::Memorise: run(Action::Memory); break;
+    case HotKey::Open: run(Action::Open); break;
+    case HotKey::Save: run(Action::Save); break;
+    case HotKey::Write: run(Action::Write); break;
+    case HotKey::Read: run(Action::Read); break;
+    case HotKey::Preset1: applyPreset(ZeroDelaysPreset()); break;
+    case HotKey::Preset2: unlockStatePeriod(); break;
+    case HotKey::Preset3: applyPreset(NormallyOpenPreset()); break;
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    auto* target = qobject_cast<QWidget*>(watched);
+    // A key travels up from the focused control to its parents; it is handled once, on arrival.
+    QWidget* arrival = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+    if (key->isAutoRepeat() || !target || target != arrival || target->window() != this)
+        return false;
+    FormKeyDown(HotKeyOf(*key, QGuiApplication::platformName()));
+    return false; // never consumed: the focused control still gets the key
+}
+
+void MainWindow::FormCloseQuery()
+{
+    remembered_.store(*this);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // Leaving in the middle of a transfer would cut it short at an arbitrary block:
+    // stop it at its next exchange and close then.
+    if (link_.busy()) {
+        link_.CancelRequested = true;
+        event->ignore();
+        QTimer::singleShot(50, this, &QWidget::close);
+        return;
+    }
+    FormCloseQuery();
+    event->accept();
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    if (!centred_) {
+        centred_ = true;
+        if (const QScreen* screen = this->screen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
+    QWidget::showEvent(event);
+}

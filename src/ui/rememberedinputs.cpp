@@ -1,0 +1,65 @@
+#include "ui/rememberedinputs.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QSettings>
+#include <QValidator>
+
+#include <memory>
+
+namespace {
+
+const QString PortControl = QStringLiteral("cbPort");
+const QString PortValue = QStringLiteral("cbPort.ItemIndex");
+// Each text is kept under its control's name followed by ".Text".
+const QString TextControls[] = {QStringLiteral("Edit_User_Ibutton"), QStringLiteral("Edit_User_acss")};
+
+std::unique_ptr<QSettings> Open(const QString& file)
+{
+    if (!file.isEmpty())
+        return std::make_unique<QSettings>(file, QSettings::IniFormat);
+    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("qzv6"), program);
+}
+
+bool Accepts(const QLineEdit& edit, QString text)
+{
+    if (text.size() > edit.maxLength())
+        return false;
+    int position = 0;
+    return !edit.validator() || edit.validator()->validate(text, position) == QValidator::Acceptable;
+}
+
+} // namespace
+
+RememberedInputs::RememberedInputs(QString file) : file_(std::move(file)) {}
+
+void RememberedInputs::restore(QWidget& window) const
+{
+    const auto settings = Open(file_);
+    if (auto* port = window.findChild<QComboBox*>(PortControl); port && settings->contains(PortValue)) {
+        bool ok = false;
+        const int index = settings->value(PortValue).toInt(&ok);
+        if (ok)
+            port->setCurrentIndex(index >= 0 && index < port->count() ? index : -1);
+    }
+    for (const QString& name : TextControls) {
+        auto* edit = window.findChild<QLineEdit*>(name);
+        const QString key = name + QStringLiteral(".Text");
+        if (edit && settings->contains(key) && Accepts(*edit, settings->value(key).toString()))
+            edit->setText(settings->value(key).toString());
+    }
+}
+
+void RememberedInputs::store(const QWidget& window) const
+{
+    const auto settings = Open(file_);
+    if (const auto* port = window.findChild<const QComboBox*>(PortControl))
+        settings->setValue(PortValue, port->currentIndex());
+    for (const QString& name : TextControls)
+        if (const auto* edit = window.findChild<const QLineEdit*>(name))
+            settings->setValue(name + QStringLiteral(".Text"), edit->text());
+    settings->sync();
+}
