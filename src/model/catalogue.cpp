@@ -33,6 +33,11 @@ const std::vector<SettingDef>& SettingsCatalogue()
     return catalogue;
 }
 
+QString ZoneMemberName(const QString& family, int zone)
+{
+    return family + QStringLiteral("_%1").arg(zone, 2, 10, QLatin1Char('0'));
+}
+
 const SettingDef* FindSetting(const QString& name)
 {
     static const QHash<QString, const SettingDef*> index = BuildIndex();

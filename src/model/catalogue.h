@@ -10,3 +10,6 @@ const std::vector<SettingDef>& SettingsCatalogue();
 
 // nullptr for a name that is not in the catalogue.
 const SettingDef* FindSetting(const QString& name);
+
+// The member of a zone family: family, "_" and the zone 1..16 as two digits.
+QString ZoneMemberName(const QString& family, int zone);

@@ -1,3 +1,4 @@
+#include "model/catalogue.h"
 #include "model/catalogue_rows.h"
 
 namespace catalogue {
@@ -71,7 +72,7 @@ SettingDef Member(const ZoneColumn& column, int zone)
     SettingDef def;
     def.family = QString::fromUtf8(column.family);
     def.zone = zone;
-    def.name = def.family + QStringLiteral("_%1").arg(zone, 2, 10, QLatin1Char('0'));
+    def.name = ZoneMemberName(def.family, zone);
     def.kind = column.kind;
     def.page = Page;
     def.caption = QString::fromUtf8(column.heading);

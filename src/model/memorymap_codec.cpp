@@ -1,0 +1,207 @@
+#include "model/catalogue.h"
+#include "model/encodings.h"
+#include "model/memorymap.h"
+#include "model/settingsstore.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int ReplyDataStart = 7; // 0-based: "p", four characters, the command code
+constexpr int ReplyTrailer = 3;   // checksum and ";"
+
+QString Hex(uint value, int digits)
+{
+    return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
+}
+
+bool IsReplyDigit(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F');
+}
+
+// The block's data digits of a reply, or nullopt when the reply does not hold them.
+std::optional<QString> ReplyData(const QString& replyText, int length)
+{
+    if (replyText.size() < ReplyDataStart + 2 * length + ReplyTrailer)
+        return std::nullopt;
+    const QString digits = replyText.mid(ReplyDataStart, 2 * length);
+    if (!std::all_of(digits.begin(), digits.end(), IsReplyDigit))
+        return std::nullopt;
+    return digits;
+}
+
+quint8 ByteAt(const QString& digits, int k)
+{
+    return quint8(digits.mid(2 * k, 2).toUInt(nullptr, 16));
+}
+
+ZoneBits::Zones ColumnFlags(const SettingsStore& store, const QString& family)
+{
+    ZoneBits::Zones zones{};
+    for (int zone = 1; zone <= 16; ++zone)
+        zones[zone - 1] = store.flag(ZoneMemberName(family, zone));
+    return zones;
+}
+
+bool IsDigitEncoding(Encoding encoding)
+{
+    return encoding == Encoding::CodeDigits || encoding == Encoding::InstallerCodeBlock ||
+           encoding == Encoding::UserRecord;
+}
+
+// The digits of a block that holds one code, password or user record.
+std::optional<QString> EncodeDigits(const BlockField& field, const SettingsStore& store)
+{
+    switch (field.encoding) {
+    case Encoding::CodeDigits: return CodeDigits::encode(store.text(field.setting));
+    case Encoding::InstallerCodeBlock: return InstallerCodeBlock::encode(store.text(field.setting));
+    default: return UserRecord::encode(store.cell(field.row, 1));
+    }
+}
+
+// Puts a byte-sized field into the block's bytes; false when its value does not fit.
+bool EncodeByteField(const BlockField& field, const SettingsStore& store, const QLocale& locale,
+                     std::vector<quint8>& bytes)
+{
+    quint8& byte = bytes[field.offset];
+    switch (field.encoding) {
+    case Encoding::IndexByte: byte = IndexByte::encode(store.choice(field.setting)); return true;
+    case Encoding::NumberByte: byte = NumberByte::encode(store.choice(field.setting)); return true;
+    case Encoding::TmModeByte: byte = TmModeByte::encode(store.choice(field.setting)); return true;
+    case Encoding::FlagBit: byte |= FlagBit::encode(store.flag(field.setting), field.bit); return true;
+    case Encoding::ZoneBits: {
+        const auto pair = ZoneBits::encode(ColumnFlags(store, field.setting));
+        std::copy(pair.begin(), pair.end(), bytes.begin() + field.offset);
+        return true;
+    }
+    case Encoding::TemperatureWord: {
+        const auto word = TemperatureWord::encode(store.text(field.setting), locale);
+        if (!word)
+            return false;
+        byte = quint8(*word >> 8);
+        bytes[field.offset + 1] = quint8(*word & 0xFF);
+        return true;
+    }
+    default: return true; // an unused bit stays 0
+    }
+}
+
+QString CodeOwner(const QString& setting)
+{
+    const SettingDef* def = FindSetting(setting);
+    return def->zone ? QStringLiteral("зоны %1 (%2)").arg(def->zone).arg(def->caption)
+                     : QStringLiteral("входа в помещение");
+}
+
+WriteRefusal RefusalFor(const BlockField& field)
+{
+    switch (field.encoding) {
+    case Encoding::TemperatureWord:
+        return {field.setting, 0, QStringLiteral("Проверте формат температуры! (возможно нужна зяпятая вместо точки)")};
+    case Encoding::InstallerCodeBlock:
+        return {field.setting, 0,
+                QStringLiteral("Пароль установщика должен содержать не более 26 символов 0-9, A-F!")};
+    case Encoding::CodeDigits:
+        return {field.setting, 0,
+                QStringLiteral("Код события %1 должен содержать не более 4 символов 0-9, A-F!")
+                    .arg(CodeOwner(field.setting))};
+    default:
+        return {field.setting, field.row,
+                QStringLiteral("Запись пользователя %1 должна содержать не более 16 символов 0-9, A-F!")
+                    .arg(field.row, 2, 10, QLatin1Char('0'))};
+    }
+}
+
+void DecodeField(const BlockField& field, const QString& data, SettingsStore& store, const QLocale& locale)
+{
+    const auto items = [&] { return int(FindSetting(field.setting)->items.size()); };
+    switch (field.encoding) {
+    case Encoding::IndexByte:
+        store.setChoice(field.setting, IndexByte::decode(ByteAt(data, field.offset), items()));
+        break;
+    case Encoding::NumberByte:
+        store.setChoice(field.setting, NumberByte::decode(ByteAt(data, field.offset), items()));
+        break;
+    case Encoding::TmModeByte: store.setChoice(field.setting, TmModeByte::decode(ByteAt(data, field.offset))); break;
+    case Encoding::FlagBit:
+        store.setFlag(field.setting, FlagBit::decode(ByteAt(data, field.offset), field.bit));
+        break;
+    case Encoding::ZoneBits: {
+        const auto zones = ZoneBits::decode(ByteAt(data, field.offset), ByteAt(data, field.offset + 1));
+        for (int zone = 1; zone <= 16; ++zone)
+            store.setFlag(ZoneMemberName(field.setting, zone), zones[zone - 1]);
+        break;
+    }
+    case Encoding::TemperatureWord:
+        store.setText(field.setting,
+                      TemperatureWord::decode(quint16(data.mid(2 * field.offset, 4).toUInt(nullptr, 16)), locale));
+        break;
+    case Encoding::CodeDigits: store.setText(field.setting, CodeDigits::decode(data.mid(2 * field.offset, 4))); break;
+    case Encoding::InstallerCodeBlock: store.setText(field.setting, InstallerCodeBlock::decode(data)); break;
+    case Encoding::UserRecord: store.setCell(field.row, 1, UserRecord::decode(data)); break;
+    case Encoding::UnusedBit: break;
+    }
+}
+
+} // namespace
+
+std::optional<QString> EncodeBlockPayload(const MemoryBlock& block, const SettingsStore& store, const QLocale& locale,
+                                          WriteRefusal* refusal)
+{
+    const QString prefix = QStringLiteral("0002") + Hex(block.address, 4);
+    const BlockField& first = block.fields.front();
+    if (IsDigitEncoding(first.encoding)) {
+        const auto digits = EncodeDigits(first, store);
+        if (!digits && refusal)
+            *refusal = RefusalFor(first);
+        return digits ? std::optional(prefix + *digits) : std::nullopt;
+    }
+    std::vector<quint8> bytes(std::size_t(block.length), 0);
+    for (const BlockField& field : block.fields)
+        if (!EncodeByteField(field, store, locale, bytes)) {
+            if (refusal)
+                *refusal = RefusalFor(field);
+            return std::nullopt;
+        }
+    QString payload = prefix;
+    for (quint8 byte : bytes)
+        payload += Hex(byte, 2);
+    return payload;
+}
+
+std::vector<WriteRefusal> CheckWritable(const SettingsStore& store, const QLocale& locale)
+{
+    std::vector<WriteRefusal> refusals;
+    for (const MemoryBlock& block : DeviceMemoryMap()) {
+        WriteRefusal refusal;
+        if (!EncodeBlockPayload(block, store, locale, &refusal))
+            refusals.push_back(refusal);
+    }
+    return refusals;
+}
+
+bool DecodeBlockReply(const MemoryBlock& block, const QString& replyText, SettingsStore& store, const QLocale& locale)
+{
+    const auto data = ReplyData(replyText, block.length);
+    if (!data)
+        return false;
+    if (block.kind == BlockKind::ZoneNumbers && !NumberByte::isZoneNumber(ByteAt(*data, 0)))
+        return true;
+    for (const BlockField& field : block.fields)
+        DecodeField(field, *data, store, locale);
+    return true;
+}
+
+QStringList UnchosenPanelChoices(const SettingsStore& store)
+{
+    QStringList names;
+    for (const MemoryBlock& block : DeviceMemoryMap())
+        for (const BlockField& field : block.fields) {
+            const bool choice = field.encoding == Encoding::IndexByte || field.encoding == Encoding::NumberByte ||
+                                field.encoding == Encoding::TmModeByte;
+            if (choice && store.choice(field.setting) < 0)
+                names << field.setting;
+        }
+    return names;
+}
