@@ -66,19 +66,25 @@ constexpr FlagRow OtherFlagsSecondColumn[] = {
     {"_eee_EnabZonTogle", "разрешить переключение отображения зон (1# и 2#)"},
 };
 
-const QStringList TmModeItems = {
-    "0 - не используется",
-    "1 - считыватель ТМ",
-    "2 - тампер корпуса ППК",
-    "3 - Зона 7 (15)",
-    "4 - клавиатура УВС-КР",
-    "5 - контроллер DS18B20",
-    "6 - вход постан. гр.А ОБРЫВ",
-    "7 - вход постан. гр.А КЗ",
-    "8 - вход инверсии гр.А",
-};
+QStringList TmModeItems()
+{
+    return {
+        "0 - не используется",
+        "1 - считыватель ТМ",
+        "2 - тампер корпуса ППК",
+        "3 - Зона 7 (15)",
+        "4 - клавиатура УВС-КР",
+        "5 - контроллер DS18B20",
+        "6 - вход постан. гр.А ОБРЫВ",
+        "7 - вход постан. гр.А КЗ",
+        "8 - вход инверсии гр.А",
+    };
+}
 
-const QStringList ReaderCountItems = {"0 - Отсутствие", "1", "2", "3", "4"};
+QStringList ReaderCountItems()
+{
+    return {"0 - Отсутствие", "1", "2", "3", "4"};
+}
 
 template <std::size_t N>
 void AddFlags(std::vector<SettingDef>& rows, const char* page, const FlagRow (&flags)[N])
@@ -106,8 +112,8 @@ std::vector<SettingDef> OutputSettings()
 std::vector<SettingDef> OtherSettings()
 {
     std::vector<SettingDef> rows;
-    rows.push_back(ChoiceSetting(OthersPage, "sComboBox_TypeTM", "Режим клеммы ТМ", TmModeItems, 0));
-    rows.push_back(ChoiceSetting(OthersPage, "EeAdr_QtyLinds", "Кол. Линдов:", ReaderCountItems, 0));
+    rows.push_back(ChoiceSetting(OthersPage, "sComboBox_TypeTM", "Режим клеммы ТМ", TmModeItems(), 0));
+    rows.push_back(ChoiceSetting(OthersPage, "EeAdr_QtyLinds", "Кол. Линдов:", ReaderCountItems(), 0));
     rows.push_back(ChoiceSetting(OthersPage, "EeAdr_TimeOut220V", "Время пропажи 220В:", NumberItems(0, 256), -1));
     AddFlags(rows, OthersPage, OtherFlagsFirstColumn);
     AddFlags(rows, OthersPage, OtherFlagsSecondColumn);

@@ -18,6 +18,11 @@ bool AllDigits(const QString& text)
 
 } // namespace
 
+QString HexDigits(uint value, int digits)
+{
+    return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
+}
+
 namespace IndexByte {
 
 // Nothing chosen goes out as 0x00: exactly one byte keeps the block's later Settings at their addresses.
@@ -175,7 +180,7 @@ std::optional<QString> encode(const QString& password)
     // Refused before anything is sent: a longer password would overwrite 0x0020 and on.
     if (password.size() > MaxCharacters || !AllCodeChars(password))
         return std::nullopt;
-    QString digits = QStringLiteral("30%1").arg(password.size(), 2, 16, QLatin1Char('0')).toUpper() + password;
+    QString digits = QStringLiteral("30") + HexDigits(uint(password.size()), 2) + password;
     if (password.size() % 2)
         digits += u'0';
     return digits + QStringLiteral("00");

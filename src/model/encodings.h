@@ -10,6 +10,9 @@
 // Bytes are numbers here; the digit encodings work on upper-case hexadecimal
 // text, the form the frames carry. All functions are pure.
 
+// Upper-case hexadecimal, zero-filled to the given number of digits.
+QString HexDigits(uint value, int digits);
+
 namespace IndexByte {
 quint8 encode(int index);
 // A byte at or beyond the item count leaves nothing chosen (-1).

@@ -1,15 +1,11 @@
 #include "model/memorymap.h"
 
 #include "model/catalogue.h"
+#include "model/encodings.h"
 
 #include <array>
 
 namespace {
-
-QString Hex(uint value, int digits)
-{
-    return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
-}
 
 BlockField Field(Encoding encoding, const QString& setting, int offset = 0)
 {
@@ -148,7 +144,7 @@ std::vector<MemoryBlock> Build()
 
 QString MemoryBlock::readPayload() const
 {
-    return QStringLiteral("0001") + Hex(uint(length), 2) + Hex(address, 4);
+    return QStringLiteral("0001") + HexDigits(uint(length), 2) + HexDigits(address, 4);
 }
 
 const std::vector<MemoryBlock>& DeviceMemoryMap()

@@ -1,5 +1,6 @@
 #include "model/catalogue.h"
 #include "model/encodings.h"
+#include "model/inputrules.h"
 #include "model/memorymap.h"
 #include "model/settingsstore.h"
 
@@ -10,23 +11,14 @@ namespace {
 constexpr int ReplyDataStart = 7; // 0-based: "p", four characters, the command code
 constexpr int ReplyTrailer = 3;   // checksum and ";"
 
-QString Hex(uint value, int digits)
-{
-    return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0')).toUpper();
-}
-
-bool IsReplyDigit(QChar c)
-{
-    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F');
-}
-
 // The block's data digits of a reply, or nullopt when the reply does not hold them.
 std::optional<QString> ReplyData(const QString& replyText, int length)
 {
     if (replyText.size() < ReplyDataStart + 2 * length + ReplyTrailer)
         return std::nullopt;
     const QString digits = replyText.mid(ReplyDataStart, 2 * length);
-    if (!std::all_of(digits.begin(), digits.end(), IsReplyDigit))
+    // The panel writes upper-case digits only, the same set as the code texts.
+    if (!std::all_of(digits.begin(), digits.end(), IsCodeChar))
         return std::nullopt;
     return digits;
 }
@@ -149,7 +141,7 @@ void DecodeField(const BlockField& field, const QString& data, SettingsStore& st
 std::optional<QString> EncodeBlockPayload(const MemoryBlock& block, const SettingsStore& store, const QLocale& locale,
                                           WriteRefusal* refusal)
 {
-    const QString prefix = QStringLiteral("0002") + Hex(block.address, 4);
+    const QString prefix = QStringLiteral("0002") + HexDigits(block.address, 4);
     const BlockField& first = block.fields.front();
     if (IsDigitEncoding(first.encoding)) {
         const auto digits = EncodeDigits(first, store);
@@ -166,7 +158,7 @@ std::optional<QString> EncodeBlockPayload(const MemoryBlock& block, const Settin
         }
     QString payload = prefix;
     for (quint8 byte : bytes)
-        payload += Hex(byte, 2);
+        payload += HexDigits(byte, 2);
     return payload;
 }
 
