@@ -119,6 +119,9 @@ void VirtualPanel::handleFrame(const QString& frame)
         send(dress(code, *reply, frame.toLatin1()), faults_.lateMs);
     else
         send(*reply, 0);
+    // The key is learnt after the request has been acknowledged.
+    if (code == u"46" && enrolDelayMs >= 0)
+        completeEnrolment(enrolDelayMs);
 }
 
 bool VirtualPanel::faultsApply(const QString& code) const
@@ -220,8 +223,6 @@ std::optional<QByteArray> VirtualPanel::enrol(const QString& payload)
     if (payload.size() < 6)
         return std::nullopt;
     enrolments << Enrolment{hexAt(payload, 4, 2), payload.mid(6)};
-    if (enrolDelayMs >= 0)
-        completeEnrolment(enrolDelayMs);
     return acknowledgement(u"46"_qs);
 }
 

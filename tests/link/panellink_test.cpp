@@ -176,6 +176,23 @@ TEST_F(PanelLinkTest, ReplyExchangeGivesUpAfter19Tries)
     }
 }
 
+TEST_F(PanelLinkTest, QuietExchangeOfAnOptionalRequestLeavesTheOperationGoing)
+{
+    loginAndForget();
+    panel.setFaults({.silent = true, .onlyCommand = "21"});
+    link.RequestText = "0021";
+    EXPECT_FALSE(link.ReplyExchangeQuietly());
+    EXPECT_TRUE(link.LinkFailed);
+    EXPECT_EQ(port.writes.size(), 19);
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_TRUE(host.messages.isEmpty());
+    EXPECT_TRUE(host.sounds.isEmpty());
+
+    link.RequestText = "0001010024";
+    link.ReplyExchange();
+    EXPECT_FALSE(link.LinkFailed);
+}
+
 TEST_F(PanelLinkTest, EscDuringTheTenthTryStopsTheNextExchange)
 {
     panel.setFaults({.answerAfter = 12});
