@@ -1,0 +1,67 @@
+#pragma once
+
+#include "service/monitorstatus.h"
+
+#include <QObject>
+#include <QTimer>
+#include <optional>
+
+class PanelLink;
+
+// The live monitor: polls the panel for its status block twice a second while
+// sCheckBox_Run is ticked, and carries the virtual keypad's keys in its ticks.
+class Monitor : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int NoKey = 255;
+
+    explicit Monitor(PanelLink& link, QObject* parent = nullptr);
+
+    // The keypad key waiting to be sent, NoKey for none.
+    int PendingKey = NoKey;
+    // The last accepted block.
+    ::MonitorStatus MonitorStatus;
+
+    // The click on sCheckBox_Run that ticks it. A port that cannot be opened is
+    // reported and leaves the timer off; the box stays ticked.
+    void start();
+    // The click that unticks it.
+    void stop();
+    bool runTicked() const { return runTicked_; }
+
+    // A keypad button's click: the key goes with the next tick, which runs at once.
+    void pressKey(int code);
+
+    // Timer_Monitor's event.
+    void Timer_MonitorTimer();
+    // One tick, as the timer and the keypad run it.
+    void tick();
+
+    QTimer& timer() { return Timer_Monitor; }
+    int interval() const { return interval_; }
+    // When Timer_Monitor falls due on the host's clock; nothing while it is disabled.
+    std::optional<qint64> nextTickDue() const;
+
+signals:
+    void statusReceived(const ::MonitorStatus& status);
+    void txLedChanged(bool lit);
+
+private:
+    void tickSteps();
+    void poll();
+    void deliverKey();
+    void sendKeyFrame(int key);
+    // A new interval restarts the count; the same one changes nothing.
+    void setInterval(int ms);
+    void enableTimer();
+    void closeQuietly();
+
+    PanelLink& link_;
+    QTimer Timer_Monitor;
+    int interval_;
+    qint64 countStart_ = 0;
+    bool runTicked_ = false;
+    // Counts key presses, so a key pressed while another is on its way is not dropped with it.
+    int keyPresses_ = 0;
+};

@@ -1,0 +1,306 @@
+#include "service/monitor.h"
+
+#include "fakehost.h"
+#include "link/panellink.h"
+#include "model/settingsstore.h"
+#include "transfer/configread.h"
+#include "virtualpanel.h"
+#include "virtualpanelport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString pollFrame = QStringLiteral("p000E0439;");
+
+// A monitor on the in-process panel; the panel's clock is the host's virtual clock,
+// and the test plays Timer_Monitor by firing it whenever it falls due.
+class MonitorTest : public testing::Test {
+protected:
+    MonitorTest()
+    {
+        link.inputs.portName = "QZV-6-virtual";
+        QObject::connect(&monitor, &Monitor::statusReceived, [this](const MonitorStatus& s) { shown << s; });
+        QObject::connect(&monitor, &Monitor::txLedChanged, [this](bool lit) {
+            if (lit)
+                pollsAt << host.clock;
+            txLit = lit;
+        });
+        panel.status[0] = char(190);
+        panel.status[52] = 0x5A;
+    }
+
+    void runUntil(qint64 end)
+    {
+        for (auto due = monitor.nextTickDue(); due && *due <= end; due = monitor.nextTickDue()) {
+            host.clock = std::max(host.clock, *due);
+            monitor.Timer_MonitorTimer();
+        }
+    }
+
+    // Fires the timer once, at the time it falls due.
+    void nextTick() { runUntil(*monitor.nextTickDue()); }
+
+    QStringList written() const
+    {
+        QStringList texts;
+        for (const QByteArray& w : port.writes)
+            texts << QString::fromLatin1(w);
+        return texts;
+    }
+
+    int tones() const { return int(host.calls.count("tone:600/70")); }
+
+    FakeHost host;
+    VirtualPanel panel{[this] { return host.clock; }};
+    VirtualPanelPort port{panel, "QZV-6-virtual"};
+    PanelLink link{port, host};
+    Monitor monitor{link};
+    QList<MonitorStatus> shown;
+    QList<qint64> pollsAt;
+    bool txLit = false;
+};
+
+TEST_F(MonitorTest, StartsAndPollsTwiceASecondWhateverAPollCosts)
+{
+    monitor.start();
+    EXPECT_EQ(host.sounds, QList<Sound>{Sound::Information});
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_TRUE(monitor.timer().isActive());
+
+    runUntil(2000);
+    EXPECT_EQ(pollsAt, (QList<qint64>{500, 1000, 1500, 2000}));
+    EXPECT_EQ(written(), QStringList(4, pollFrame));
+    ASSERT_EQ(shown.size(), 4);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(shown.last().bytes.data()), 53), panel.status);
+    EXPECT_EQ(monitor.MonitorStatus.bytes, shown.last().bytes);
+    EXPECT_FALSE(txLit);
+    EXPECT_EQ(monitor.interval(), 500);
+    EXPECT_TRUE(port.isOpen());
+}
+
+struct ReplyCase {
+    int statusSize;
+    bool echo;     // the request comes back first: ten characters more
+    bool noise;    // one character more
+    int length;
+    bool shown;
+};
+
+class MonitorReplyRule : public MonitorTest, public testing::WithParamInterface<ReplyCase> {};
+
+TEST_P(MonitorReplyRule, OnlyTheLengthCounts)
+{
+    const ReplyCase& c = GetParam();
+    panel.status.resize(c.statusSize);
+    PanelFaults faults;
+    faults.echoRequest = c.echo;
+    faults.noise = c.noise ? QByteArray("x") : QByteArray();
+    panel.setFaults(faults);
+    monitor.start();
+    runUntil(500);
+
+    ASSERT_EQ(shown.size(), c.shown ? 1 : 0);
+    if (c.shown) {
+        EXPECT_EQ(shown[0][0], 190);
+        EXPECT_EQ(shown[0][52], 0x5A);
+        EXPECT_EQ(monitor.interval(), 500);
+    } else {
+        // Dropped: the display keeps what it shows and the next poll follows at once.
+        EXPECT_EQ(monitor.interval(), 1);
+        nextTick();
+        EXPECT_EQ(pollsAt, (QList<qint64>{500, 521}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, MonitorReplyRule, testing::Values(
+    ReplyCase{52, false, false, 52, false}, ReplyCase{53, false, false, 53, true},
+    ReplyCase{53, false, true, 54, false},  ReplyCase{52, true, false, 62, false},
+    ReplyCase{53, true, false, 63, true},   ReplyCase{53, true, true, 64, false}),
+    [](const auto& info) { return "Length" + std::to_string(info.param.length); });
+
+TEST_F(MonitorTest, ASilentPanelIsPolledWithoutPauseAndTheDisplayKept)
+{
+    PanelFaults faults;
+    faults.silent = true;
+    panel.setFaults(faults);
+    monitor.start();
+    runUntil(600);
+    EXPECT_EQ(pollsAt, (QList<qint64>{500, 521, 542, 563, 584}));
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_TRUE(host.messages.isEmpty());
+
+    // A good reply brings the 500 ms period back, counted from that poll's start.
+    panel.setFaults({});
+    runUntil(1200);
+    EXPECT_EQ(pollsAt.mid(5), (QList<qint64>{605, 1105}));
+}
+
+TEST_F(MonitorTest, KeyClickedWhileStoppedIsNeverSent)
+{
+    monitor.pressKey(5);
+    EXPECT_TRUE(port.writes.isEmpty());
+    monitor.start();
+    EXPECT_EQ(monitor.PendingKey, Monitor::NoKey);
+    runUntil(1500);
+    EXPECT_EQ(written(), QStringList(3, pollFrame));
+    EXPECT_TRUE(panel.keys.isEmpty());
+}
+
+TEST_F(MonitorTest, KeyIsSentWithATonedAndAPollFollowsAtOnce)
+{
+    const std::pair<int, const char*> keys[] = {
+        {5, "p000E02059C;"}, {11, "p000E020BA9;"}, {10, "p000E020AA8;"}, {0, "p000E020097;"}};
+    monitor.start();
+    runUntil(500);
+    for (const auto& [code, frame] : keys) {
+        SCOPED_TRACE(code);
+        port.writes.clear();
+        monitor.pressKey(code);
+        EXPECT_EQ(written(), QStringList{frame});
+        EXPECT_EQ(monitor.PendingKey, Monitor::NoKey);
+        EXPECT_EQ(monitor.interval(), 1);
+        const qint64 keyEnd = host.clock;
+        nextTick();
+        EXPECT_EQ(pollsAt.last(), keyEnd + 1);
+        // The status block reports "*" and "#" by codes of their own.
+        EXPECT_EQ(shown.last()[12], code == 11 ? 26 : code == 10 ? 27 : code);
+    }
+    EXPECT_EQ(tones(), 4);
+    EXPECT_EQ(panel.keys, (QList<int>{5, 11, 10, 0}));
+}
+
+TEST_F(MonitorTest, KeyWhoseExchangeFailsIsDeliveredAgainASecondLater)
+{
+    monitor.start();
+    PanelFaults faults;
+    faults.answerAfter = 19; // the key's first exchange gives up
+    panel.setFaults(faults);
+    monitor.pressKey(7);
+    EXPECT_EQ(host.messages, QStringList{PanelLink::LinkFailureText});
+    EXPECT_EQ(tones(), 0);
+    EXPECT_EQ(monitor.PendingKey, 7);
+    EXPECT_EQ(monitor.interval(), 1000);
+    EXPECT_FALSE(port.isOpen());
+
+    const qint64 failedAt = host.clock;
+    nextTick();
+    EXPECT_GE(host.clock, failedAt);
+    EXPECT_EQ(panel.keys, QList<int>{7});
+    EXPECT_EQ(tones(), 1);
+    EXPECT_EQ(monitor.PendingKey, Monitor::NoKey);
+    EXPECT_EQ(host.messages.size(), 1);
+}
+
+TEST_F(MonitorTest, AfterEscPollsGoOnButKeysOnlyBeep)
+{
+    monitor.start();
+    runUntil(500);
+    link.CancelRequested = true;
+    port.writes.clear();
+    monitor.pressKey(3);
+    EXPECT_TRUE(port.writes.isEmpty());
+    EXPECT_EQ(tones(), 1);
+    EXPECT_EQ(monitor.PendingKey, Monitor::NoKey);
+    EXPECT_TRUE(host.messages.isEmpty());
+
+    runUntil(1600);
+    EXPECT_EQ(written(), QStringList(3, pollFrame));
+    EXPECT_EQ(shown.size(), 4);
+    EXPECT_TRUE(panel.keys.isEmpty());
+
+    // Starting again clears Esc.
+    monitor.stop();
+    monitor.start();
+    monitor.pressKey(3);
+    EXPECT_EQ(panel.keys, QList<int>{3});
+}
+
+TEST_F(MonitorTest, KeyPressedWhileAnotherIsOnItsWayIsKept)
+{
+    monitor.start();
+    runUntil(500);
+    bool pressed = false;
+    host.onProcessEvents = [&] {
+        if (!pressed && panel.keys.size() == 1) {
+            pressed = true;
+            monitor.pressKey(8); // a second tick inside the first is skipped
+        }
+    };
+    monitor.pressKey(2);
+    EXPECT_EQ(monitor.PendingKey, 8);
+    nextTick();
+    EXPECT_EQ(panel.keys, (QList<int>{2, 8}));
+    EXPECT_EQ(monitor.PendingKey, Monitor::NoKey);
+}
+
+TEST_F(MonitorTest, TicksAreSkippedWhileAReadRunsAndBreakNeither)
+{
+    SettingsStore store;
+    monitor.start();
+    runUntil(500);
+    // Timer events reach the monitor during the read's waits.
+    host.onProcessEvents = [this] {
+        if (auto due = monitor.nextTickDue(); due && *due <= host.clock)
+            monitor.Timer_MonitorTimer();
+    };
+    port.writes.clear();
+    const int shownBefore = int(shown.size());
+    EXPECT_TRUE(ReadConfiguration(link, store, {}));
+    EXPECT_EQ(host.messages.last(), "Прочитано успешно.");
+    EXPECT_FALSE(written().contains(pollFrame));
+    EXPECT_EQ(shown.size(), shownBefore);
+    EXPECT_FALSE(port.isOpen());
+
+    host.onProcessEvents = nullptr;
+    runUntil(host.clock + 500);
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(written().count(pollFrame), 1);
+    EXPECT_EQ(shown.size(), shownBefore + 1);
+}
+
+TEST_F(MonitorTest, StopClosesThePortButNotUnderARunningOperation)
+{
+    monitor.start();
+    runUntil(500);
+    link.runOperation([this] {
+        monitor.stop();
+        EXPECT_TRUE(port.isOpen());
+    });
+    EXPECT_FALSE(monitor.timer().isActive());
+    EXPECT_EQ(host.sounds.last(), Sound::Default);
+
+    monitor.start();
+    monitor.stop();
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(monitor.nextTickDue());
+    // Stopping clears nothing: the last block stays.
+    EXPECT_EQ(monitor.MonitorStatus[0], 190);
+}
+
+TEST_F(MonitorTest, PortErrorsAtStartAreShownAndAtATickSwallowed)
+{
+    link.inputs.portName = "COM9";
+    monitor.start();
+    EXPECT_EQ(host.messages, QStringList{"Попытка открыть несуществующий COM-порт"});
+    EXPECT_FALSE(monitor.timer().isActive());
+    EXPECT_TRUE(monitor.runTicked());
+    monitor.stop();
+
+    link.inputs.portName = "QZV-6-virtual";
+    monitor.start();
+    runUntil(500);
+    port.unplugged = true;
+    runUntil(1000);
+    monitor.pressKey(4);
+    EXPECT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(monitor.PendingKey, 4);
+    EXPECT_EQ(monitor.interval(), 1000);
+
+    port.unplugged = false;
+    port.close();
+    nextTick();
+    EXPECT_EQ(panel.keys, QList<int>{4});
+}
+
+} // namespace
