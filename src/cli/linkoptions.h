@@ -1,0 +1,20 @@
+#pragma once
+
+#include "link/panellink.h"
+
+#include <QCommandLineOption>
+#include <QList>
+#include <QString>
+#include <optional>
+
+class CommandLine;
+
+// --port, --baud and --password: what the window takes from cbPort,
+// cbBaudRate and EditPassComm. Shared by every command that talks to the panel.
+QList<QCommandLineOption> LinkOptions();
+
+// The help lines of those options.
+QString LinkOptionsHelp();
+
+// The inputs, or nothing after printing the usage error.
+std::optional<LinkInputs> LinkInputsFrom(const CommandLine& line);

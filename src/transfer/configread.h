@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QLocale>
+
+class PanelLink;
+class SettingsStore;
+
+struct ConfigReadOptions {
+    bool readTemperature = false; // sCheckBox_ReadTemper, or the console's --temperature
+    QLocale locale;               // decimal separator of the temperatures
+};
+
+// PNGButton_ReadClick's operation: logs in, walks the memory map block by block
+// and decodes every reply into the store, optionally fetches the temperature,
+// reads the 30 user records. True when it ran to "Прочитано успешно."; on a
+// failure the Settings decoded so far keep their new values. False without
+// running when another panel operation holds the link.
+bool ReadConfiguration(PanelLink& link, SettingsStore& store, const ConfigReadOptions& options);
