@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "link/baudrates.h"
 #include "link/host.h"
 #include "model/catalogue.h"
 #include "model/pages.h"
@@ -49,11 +50,9 @@ constexpr ButtonRow Buttons[] = {
      ButtonPicture::Memory},
 };
 
-const QStringList BaudRates = {"110",   "300",   "600",   "1200",  "2400",   "4800",   "9600",  "14400",
-                               "19200", "38400", "56000", "57600", "115200", "128000", "256000"};
 constexpr int StartBaudIndex = 12;
-constexpr int LinkGroupWidth = 150;
-constexpr QSize WindowSize{1060, 700};
+constexpr int LinkGroupWidth = 140;
+constexpr QSize WindowSize{1120, 700};
 const QString StatePeriodSetting = QStringLiteral("EeAdr_PER_STS_CH");
 const QString RenumberFamily = QStringLiteral("EeAdr_ShiftZones");
 
@@ -97,7 +96,7 @@ MainWindow::MainWindow(Host& host, SerialPort& port, MainWindowSetup setup, QWid
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(top, 1);
     if (memo) {
-        memo->setFixedHeight(110);
+        memo->setFixedHeight(100);
         layout->addWidget(memo);
     }
     setFixedSize(WindowSize);
@@ -142,7 +141,8 @@ QWidget* MainWindow::buildLinkGroup()
     cbBaudRate_ = new QComboBox;
     cbBaudRate_->setObjectName(QStringLiteral("cbBaudRate"));
     cbBaudRate_->setToolTip(Text("Швидкість\r(більшість 115200)"));
-    cbBaudRate_->addItems(BaudRates);
+    for (const qint32 rate : BaudRates)
+        cbBaudRate_->addItem(QString::number(rate));
 
     for (ClickLabel* label : {portLabel, passLabel})
         connect(label, &ClickLabel::clicked, this, &MainWindow::Label_PortClick);

@@ -86,7 +86,7 @@ public:
         auto* content = new QWidget;
         auto* row = new QHBoxLayout(content);
         row->setContentsMargins(12, 12, 12, 12);
-        row->setSpacing(28);
+        row->setSpacing(16);
         for (auto& column : columns_) {
             column = new QGridLayout;
             column->setHorizontalSpacing(8);
@@ -189,10 +189,10 @@ private:
         frame->setObjectName(QStringLiteral("sGroupBox_DS18B20"));
         auto* grid = new QGridLayout(frame);
         grid->setColumnStretch(2, 1);
-        grid->addWidget(new QLabel(texts.stepTmMode), 0, 0, 1, 2);
         auto* readTemperature = new QCheckBox(texts.readTemperature);
         readTemperature->setObjectName(QStringLiteral("sCheckBox_ReadTemper"));
-        grid->addWidget(readTemperature, 0, 2, Qt::AlignRight);
+        grid->addWidget(readTemperature, 0, 0, 1, 3, Qt::AlignRight);
+        grid->addWidget(new QLabel(texts.stepTmMode), 1, 0, 1, 3);
         for (const SettingDef* def : framed) {
             const int row = grid->rowCount();
             grid->addWidget(new QLabel(texts.*(FindRow(TemperatureFrame, def->name)->step)), row, 0);

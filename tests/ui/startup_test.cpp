@@ -1,0 +1,120 @@
+#include "windowfixture.h"
+
+#include "model/settingsstore.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTabWidget>
+
+#include <optional>
+
+namespace {
+
+const QString NoStartFile =
+    QStringLiteral("Внимание! Не найден изначальный файл [1_Start], который должен находится в папке с .ехе файлом!");
+
+struct StartCase {
+    const char* name;
+    QStringList startFiles;          // written beside the executable
+    std::optional<int> remembered;   // cbPort.ItemIndex from the last run
+    QStringList ports;
+    bool listingFails;
+    int expectedPort;
+    QString expectedTitle;           // empty: the start file leaves the title
+    int expectedKeypad;              // EeAdr_TypeKeybord after start-up
+};
+
+class StartUpTest : public WindowTest, public testing::WithParamInterface<StartCase> {};
+
+TEST_P(StartUpTest, FollowsTheStartUpSteps)
+{
+    const StartCase& c = GetParam();
+    for (const QString& name : c.startFiles)
+        writeStartFile(name, name.endsWith(".ini") ? "[EeAdr_TypeKeybord]\r\nItemIndex=5\r\n" : StartKeypad);
+    if (c.remembered)
+        QSettings(binPath("inputs.ini"), QSettings::IniFormat).setValue("cbPort.ItemIndex", *c.remembered);
+    portNames = c.ports;
+    portListFails = c.listingFails;
+
+    start();
+
+    auto* ports = control<QComboBox>("cbPort");
+    EXPECT_EQ(ports->count(), c.listingFails ? 0 : c.ports.size());
+    EXPECT_EQ(ports->currentIndex(), c.expectedPort);
+    EXPECT_EQ(window->link().inputs.portName, ports->currentText());
+    auto* baud = control<QComboBox>("cbBaudRate");
+    EXPECT_EQ(baud->count(), 15);
+    EXPECT_EQ(baud->currentText(), "115200");
+    EXPECT_EQ(window->link().inputs.speedIndex, 12);
+    EXPECT_EQ(control<QLineEdit>("EditPassComm")->text(), "90817");
+    EXPECT_EQ(control<QTabWidget>("PageControl_")->currentWidget()->objectName(), "TS_Main");
+    EXPECT_EQ(window->windowTitle(), "QZV-6 Configurator");
+    EXPECT_EQ(host.title, c.expectedTitle);
+    EXPECT_EQ(host.messages, c.startFiles.isEmpty() ? QStringList{NoStartFile} : QStringList{});
+    EXPECT_EQ(window->store().choice("EeAdr_TypeKeybord"), c.expectedKeypad);
+    EXPECT_EQ(control<QComboBox>("EeAdr_TypeKeybord")->currentIndex(), c.expectedKeypad);
+}
+
+const QStringList TwoPorts{"ttyS0", "ttyUSB0"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StartUpTest,
+    testing::Values(
+        StartCase{"FirstRun", {}, std::nullopt, TwoPorts, false, 0, "", 0},
+        StartCase{"QzvStartFile", {"1_Start.qzv"}, std::nullopt, TwoPorts, false, 0,
+                  "QZV-6 Configurator - [1_Start.qzv]", 3},
+        StartCase{"BothStartFilesTakeQzv", {"1_Start.qzv", "1_Start.ini"}, std::nullopt, TwoPorts, false, 0,
+                  "QZV-6 Configurator - [1_Start.qzv]", 3},
+        StartCase{"OnlyIni", {"1_Start.ini"}, std::nullopt, TwoPorts, false, 0, "QZV-6 Configurator - [1_Start.ini]", 5},
+        StartCase{"RememberedPort", {}, 1, TwoPorts, false, 1, "", 0},
+        StartCase{"RememberedPortBeyondList", {}, 5, TwoPorts, false, -1, "", 0},
+        StartCase{"RememberedNoPort", {}, -1, TwoPorts, false, -1, "", 0},
+        StartCase{"NoSerialPorts", {}, std::nullopt, {}, false, -1, "", 0},
+        StartCase{"ListingFailsQuietly", {}, std::nullopt, TwoPorts, true, -1, "", 0}),
+    [](const testing::TestParamInfo<StartCase>& info) { return info.param.name; });
+
+TEST_F(WindowTest, ClosingStoresThePortChoiceWithoutAsking)
+{
+    for (const int chosen : {1, -1}) {
+        SCOPED_TRACE(chosen);
+        startShown();
+        control<QComboBox>("cbPort")->setCurrentIndex(chosen);
+        EXPECT_TRUE(window->close());
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_TRUE(host.questions.isEmpty());
+        EXPECT_EQ(QSettings(binPath("inputs.ini"), QSettings::IniFormat).value("cbPort.ItemIndex").toInt(), chosen);
+
+        start();
+        EXPECT_EQ(control<QComboBox>("cbPort")->currentIndex(), chosen);
+    }
+}
+
+TEST_F(WindowTest, ClosingDuringAPanelOperationStopsItFirst)
+{
+    startShown();
+    bool closedInside = true;
+    window->link().runOperation([&] {
+        window->close();
+        closedInside = !window->isVisible();
+        EXPECT_TRUE(window->link().CancelRequested);
+    });
+    EXPECT_FALSE(closedInside);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }));
+    EXPECT_TRUE(QFile::exists(binPath("inputs.ini")));
+}
+
+TEST_F(WindowTest, BothLinkLabelsOpenTheDeviceManagerAfterTheInformationSound)
+{
+    startShown();
+    for (const char* name : {"Label_Port", "Label_Pass"}) {
+        SCOPED_TRACE(name);
+        host.sounds.clear();
+        const int before = deviceManagerOpened;
+        QTest::mouseClick(control(name), Qt::LeftButton);
+        EXPECT_EQ(host.sounds, QList<Sound>{Sound::Information});
+        EXPECT_EQ(deviceManagerOpened, before + 1);
+    }
+}
+
+} // namespace
