@@ -74,7 +74,7 @@ ConfigFile::ConfigFile(const QString& path, Mode mode) : path_(path), mode_(mode
     if (in.open(QIODevice::ReadOnly))
         profile_ = ProfileFile::fromBytes(in.readAll());
     else if (mode == Mode::Save && in.exists())
-        throw FileWriteError(path); // updating it blind would drop what it holds
+        throw FileWriteError(path);
     if (mode == Mode::Save && !out_.open(QIODevice::WriteOnly))
         throw FileWriteError(path);
 }

@@ -28,9 +28,9 @@ class ConfigFile {
 public:
     enum class Mode { Load, Save };
 
-    // Save: throws FileWriteError when the file cannot be created or replaced,
-    // before anything is changed. Load never fails: a missing or unreadable
-    // file reads as an empty one.
+    // Save: throws FileWriteError when the file cannot be created, or exists
+    // but cannot be read (updating it blind would drop what it holds). Load
+    // never fails: a missing or unreadable file reads as an empty one.
     ConfigFile(const QString& path, Mode mode);
 
     const ProfileFile& profile() const { return profile_; }

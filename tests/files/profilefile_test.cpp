@@ -148,6 +148,15 @@ TEST(ProfileFileWrite, RoundTripsForeignBytesUnchanged)
     const QByteArray bytes = filetesting::ReadBytes(filetesting::Fixture("foreign.ini"));
     ASSERT_FALSE(bytes.isEmpty());
     EXPECT_EQ(ProfileFile::fromBytes(bytes).toBytes(), bytes);
+
+    QByteArray everyByte = "[Other]\r\nk=";
+    for (int byte = 1; byte < 256; ++byte)
+        if (byte != '\r' && byte != '\n')
+            everyByte.append(char(byte));
+    everyByte.append("\r\n");
+    ProfileFile file = ProfileFile::fromBytes(everyByte);
+    file.writeString("Mine", "k", "v");
+    EXPECT_TRUE(file.toBytes().startsWith(everyByte));
 }
 
 } // namespace
