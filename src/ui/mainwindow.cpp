@@ -4,16 +4,22 @@
 #include "link/host.h"
 #include "model/catalogue.h"
 #include "model/pages.h"
+#include "service/loopmemorisation.h"
+#include "service/monitor.h"
+#include "transfer/configread.h"
+#include "transfer/configwrite.h"
 #include "ui/apptexts.h"
 #include "ui/clicklabel.h"
 #include "ui/inputrulevalidator.h"
 #include "ui/mainpage.h"
+#include "ui/monitorpage.h"
 #include "ui/pagebuilder.h"
 #include "ui/pictures.h"
 #include "ui/serialdevicesdialog.h"
 #include "ui/settingcontrols.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -77,7 +83,8 @@ MainWindow::MainWindow(Host& host, SerialPort& port, MainWindowSetup setup, QWid
       setup_(std::move(setup)),
       link_(port, host),
       remembered_(setup_.rememberedInputsFile),
-      controls_(new SettingControls(store_, this))
+      controls_(new SettingControls(store_, this)),
+      monitor_(new Monitor(link_, this))
 {
     setObjectName(QStringLiteral("MainForm"));
     // A fixed window: system menu, minimise and close, no maximise.
@@ -187,7 +194,9 @@ QWidget* MainWindow::buildPages()
             layout->addWidget(BuildMainPage());
         } else if (facts.name == QLatin1String("TS_Zones")) {
             layout->addWidget(BuildZoneTable(*controls_));
-        } else if (facts.name != QLatin1String("TS_Monitor")) {
+        } else if (facts.name == QLatin1String("TS_Monitor")) {
+            layout->addWidget(buildMonitorPage());
+        } else {
             layout->addWidget(BuildOptionsPage(facts.name, *controls_), 1);
         }
         if (facts.name == QLatin1String("TS_Apparatura")) {
@@ -205,10 +214,27 @@ QWidget* MainWindow::buildPages()
     return pages_;
 }
 
+QWidget* MainWindow::buildMonitorPage()
+{
+    auto* page = new MonitorPage;
+    connect(monitor_, &Monitor::statusReceived, page,
+            [page](const MonitorStatus& status) { page->apply(decodeMonitorStatus(status, QLocale())); });
+    connect(monitor_, &Monitor::txLedChanged, page, &MonitorPage::setTxLed);
+    connect(page, &MonitorPage::keyClicked, monitor_, &Monitor::pressKey);
+    connect(page, &MonitorPage::runClicked, monitor_, [this](bool ticked) { ticked ? monitor_->start() : monitor_->stop(); });
+    return page;
+}
+
 void MainWindow::hookOperations()
 {
     operations_[int(Action::Open)] = [this] { PNGButton_OpenClick(store_, host_, setup_.folders); };
     operations_[int(Action::Save)] = [this] { PNGButton_SaveClick(store_, host_, setup_.folders); };
+    operations_[int(Action::Read)] = [this] {
+        const auto* temperature = findChild<QCheckBox*>(QStringLiteral("sCheckBox_ReadTemper"));
+        ReadConfiguration(link_, store_, {temperature && temperature->isChecked(), QLocale()});
+    };
+    operations_[int(Action::Write)] = [this] { WriteConfiguration(link_, store_, QLocale()); };
+    operations_[int(Action::Memory)] = [this] { MemoriseLoops(link_); };
     for (const ButtonRow& row : Buttons)
         if (auto* button = findChild<QToolButton*>(QString::fromLatin1(row.name)))
             button->setEnabled(bool(operations_[int(row.action)]));

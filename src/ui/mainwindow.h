@@ -13,6 +13,7 @@
 #include <functional>
 
 class Host;
+class Monitor;
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -63,6 +64,7 @@ protected:
 private:
     QWidget* buildLinkGroup();
     QWidget* buildPages();
+    QWidget* buildMonitorPage();
     void hookOperations();
     void followLinkInputs();
     bool refreshPorts(bool reportFailure);
@@ -79,6 +81,7 @@ private:
     PanelLink link_;
     RememberedInputs remembered_;
     SettingControls* controls_;
+    Monitor* monitor_;
     std::array<std::function<void()>, 5> operations_;
     QComboBox* cbPort_ = nullptr;
     QComboBox* cbBaudRate_ = nullptr;

@@ -4,6 +4,7 @@
 #include "model/settingsstore.h"
 #include "ui/hotkeys.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -193,6 +194,43 @@ TEST(HotKeyOf, TellsAKeyByItsPlaceWhereTheLayoutHidesIt)
         const QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers, c.keycode, 0, 0);
         EXPECT_EQ(HotKeyOf(event, c.platform), c.expected);
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ShortcutTest, PanelOperationsRunFromTheirKeysAndButtons)
+{
+    press(Qt::Key_R, Ctrl);
+    EXPECT_EQ(host.messages.last(), "Прочитано успешно.");
+    EXPECT_FALSE(host.controlTexts.contains("sGroupBox_DS18B20"));
+
+    control<QCheckBox>("sCheckBox_ReadTemper")->setChecked(true);
+    QTest::mouseClick(control("PNGButton_Read"), Qt::LeftButton);
+    EXPECT_EQ(host.messages.last(), "Прочитано успешно.");
+    EXPECT_TRUE(host.controlTexts.value("sGroupBox_DS18B20").startsWith("Контроллер температуры ("));
+
+    QTest::mouseClick(control("ButtonWrite"), Qt::LeftButton);
+    EXPECT_EQ(host.questions.last(), "Вы уверены что хотите записать?");
+    EXPECT_EQ(host.messages.last(), "Записано успешно, ППК перезагружен.");
+    EXPECT_EQ(panel.restarts, 1);
+
+    press(Qt::Key_M, Ctrl | Qt::AltModifier);
+    EXPECT_EQ(host.messages.last(), "ППК запомнил сопротивление шлейфов.");
+    EXPECT_EQ(panel.memorisations, 1);
+}
+
+TEST_F(ShortcutTest, TheMonitorPollsWhileItsBoxIsTicked)
+{
+    control<QTabWidget>("PageControl_")->setCurrentWidget(control("TS_Monitor"));
+    auto* run = control<QCheckBox>("sCheckBox_Run");
+    QTest::mouseClick(run, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel.log.contains("000E04"); }, 2000));
+    QTest::mouseClick(run, Qt::LeftButton);
+    const qsizetype polls = panel.log.count("000E04");
+    QTest::qWait(700);
+    EXPECT_EQ(panel.log.count("000E04"), polls);
 }
 
 } // namespace
