@@ -33,7 +33,8 @@ QStringList differences(const std::vector<ListedValue>& a, const std::vector<Lis
         inB.insert(entry.key, &entry);
     QStringList lines;
     auto report = [&lines](const QString& key, const QString& left, const QString& right, const QString& label) {
-        lines << QStringLiteral("%1: %2 / %3  (%4)").arg(key, left, right, label);
+        const QString line = QStringLiteral("%1: %2 / %3").arg(key, left, right);
+        lines << (label.isEmpty() ? line : QStringLiteral("%1  (%2)").arg(line, label));
     };
     for (const ListedValue& entry : a) {
         const ListedValue* other = inB.take(entry.key);

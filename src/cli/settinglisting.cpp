@@ -10,9 +10,21 @@ namespace {
 // Zone-column hints longer than this are paragraphs, not names.
 constexpr qsizetype ShortHint = 60;
 
+// The edits without a caption of their own go by the text that stands beside them.
+QString besideLabel(const QString& name)
+{
+    if (name == u"EeAdr_DS18B20_on_HI")
+        return HardwareTexts().stepSwitchOn;
+    if (name == u"EeAdr_DS18B20_off_HI")
+        return HardwareTexts().stepSwitchOff;
+    if (name == u"EeAdr_COD_VHOD")
+        return FindSetting(QStringLiteral("_eee_SendEvVhod"))->caption;
+    return {};
+}
+
 QString labelOf(const SettingDef& def)
 {
-    QString label = def.caption.isEmpty() ? def.hint : def.caption;
+    QString label = def.caption.isEmpty() ? besideLabel(def.name) : def.caption;
     if (def.zone == 0)
         return label;
     label = QStringLiteral("зона %1, %2").arg(def.zone).arg(label);
@@ -30,7 +42,8 @@ ListedValue settingLine(const FileSection& section, const SettingsStore& store)
         const int index = store.choice(section.name);
         line.value = QString::number(index);
         const QString item = def && index >= 0 ? def->items.value(index) : QStringLiteral("nothing chosen");
-        line.shown = QStringLiteral("%1 (%2)").arg(line.value, item);
+        // A list of numbers needs no item beside the index.
+        line.shown = item == line.value ? line.value : QStringLiteral("%1 (%2)").arg(line.value, item);
         break;
     }
     case FileKey::Checked:

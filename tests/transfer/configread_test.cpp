@@ -271,6 +271,49 @@ TEST_F(ConfigRead, CancelEndsAtTheNextExchangeQuietly)
     EXPECT_FALSE(port.isOpen());
 }
 
+// Passes the frame tests of its request but carries no data bytes.
+class EmptyReplyPort : public SerialPort {
+public:
+    EmptyReplyPort(SerialPort& inner, QString payload) : inner_(inner), frame_(BuildFrame(payload).toLatin1()) {}
+    bool open() override { return inner_.open(); }
+    bool close() override { return inner_.close(); }
+    bool isOpen() const override { return inner_.isOpen(); }
+    void setPortName(const QString& name) override { inner_.setPortName(name); }
+    void setSpeedIndex(int index) override { inner_.setSpeedIndex(index); }
+    void write(const QByteArray& data) override
+    {
+        last_ = data;
+        inner_.write(data);
+    }
+    QByteArray read(int maxCount) override
+    {
+        const QByteArray real = inner_.read(maxCount);
+        return last_ == frame_ ? BuildFrame(QStringLiteral("000001")).toLatin1() : real;
+    }
+
+private:
+    SerialPort& inner_;
+    QByteArray frame_;
+    QByteArray last_;
+};
+
+TEST_F(ConfigRead, ReplyWithoutTheBlocksBytesEndsTheRead)
+{
+    EmptyReplyPort shortPort(port, QStringLiteral("0001100060")); // block 8, the algorithms
+    PanelLink shortLink(shortPort, host);
+    shortLink.inputs = link.inputs;
+    store.setChoice(QStringLiteral("EeAdr_Algoritm_02"), 9);
+
+    EXPECT_FALSE(ReadConfiguration(shortLink, store, {false, locale}));
+    EXPECT_EQ(store.choice(QStringLiteral("EeAdr_Algoritm_02")), 9);
+    EXPECT_EQ(store.choice(QStringLiteral("EeAdr_TypeZone_01")), 3); // block 7, read before it
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_TRUE(host.messages.first().contains(QStringLiteral("0001100060")));
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(host.progressVisible);
+    EXPECT_EQ(panel.log.size(), 4 + 8);
+}
+
 TEST_F(ConfigRead, RefusedWhileAnotherOperationRuns)
 {
     bool inner = true;

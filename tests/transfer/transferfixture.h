@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fakehost.h"
+#include "qstringprinter.h"
 #include "link/panellink.h"
 #include "model/settingsstore.h"
 #include "virtualpanel.h"

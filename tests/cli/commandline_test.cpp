@@ -1,0 +1,76 @@
+#include "qzv6process.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList Commands = {"ports", "read", "write", "dump", "diff"};
+
+TEST(Qzv6CommandLine, HelpForEveryCommand)
+{
+    const Qzv6Run overview = RunQzv6({"--help"});
+    EXPECT_EQ(overview.status, 0);
+    for (const QString& command : Commands) {
+        SCOPED_TRACE(command.toStdString());
+        EXPECT_TRUE(overview.out.contains("  " + command + " ")) << overview.out.toStdString();
+        for (const QStringList& asked : {QStringList{command, "--help"}, QStringList{"help", command}}) {
+            const Qzv6Run help = RunQzv6(asked);
+            EXPECT_EQ(help.status, 0);
+            EXPECT_TRUE(help.out.startsWith("Usage: qzv6 " + command)) << help.out.toStdString();
+            EXPECT_TRUE(help.out.contains("Examples:"));
+        }
+    }
+}
+
+TEST(Qzv6CommandLine, UsageErrorsExitWith2)
+{
+    const QString site = FixturePath("cli/site.qzv");
+    const struct {
+        QStringList arguments;
+        QString says;
+    } cases[] = {
+        {{}, "Usage: qzv6 COMMAND"},
+        {{"bogus"}, "unknown command 'bogus'"},
+        {{"help", "bogus"}, "unknown command 'bogus'"},
+        {{"read", "--out", "x.qzv"}, "--port"},
+        {{"read", "--port", "ttyUSB0"}, "--out"},
+        {{"read", "--port", "ttyUSB0", "--baud", "115201", "--out", "x.qzv"}, "--baud must be one of"},
+        {{"read", "--port", "ttyUSB0", "--baud", "fast", "--out", "x.qzv"}, "--baud must be one of"},
+        {{"read", "--port", "ttyUSB0", "--from", "/no/such.qzv", "--out", "x.qzv"}, "no such file"},
+        {{"read", "--port", "ttyUSB0", "--colour", "--out", "x.qzv"}, "colour"},
+        {{"write", "--port", "ttyUSB0"}, "missing FILE"},
+        {{"write", "--port", "ttyUSB0", "/no/such.qzv"}, "no such file"},
+        {{"write", "--port", "ttyUSB0", "--password", "90817a", site}, "--password"},
+        {{"write", "--port", "ttyUSB0", "--password", "12345678901234567", site}, "--password"},
+        {{"write", site}, "--port"},
+        {{"dump"}, "missing FILE"},
+        {{"dump", site, site}, "unexpected argument"},
+        {{"diff", site}, "missing FILE_B"},
+        {{"ports", "extra"}, "unexpected argument"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const Qzv6Run run = RunQzv6(c.arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(c.says)) << run.err.toStdString();
+        EXPECT_EQ(run.out, QString());
+    }
+}
+
+TEST(Qzv6CommandLine, WriteWithoutTerminalOrYesIsRefusedBeforeThePort)
+{
+    const Qzv6Run run = RunQzv6({"write", "--port", "/no/such/tty", FixturePath("cli/site.qzv")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains("Вы уверены что хотите записать?")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("--yes"));
+    EXPECT_FALSE(run.err.contains("COM-порт")); // the port was never opened
+}
+
+TEST(Qzv6CommandLine, MissingPortIsALinkFailureWithThePortsText)
+{
+    const Qzv6Run run = RunQzv6({"write", "--port", "/no/such/tty", "--yes", FixturePath("cli/site.qzv")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains("Попытка открыть несуществующий COM-порт")) << run.err.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,34 @@
+#include "qzv6process.h"
+
+#include <QProcess>
+
+namespace {
+
+// A whole write at 115200 takes about 6 s; anything far beyond is a hang.
+constexpr int RunLimitMs = 60000;
+
+} // namespace
+
+Qzv6Run RunQzv6(const QStringList& arguments, const QProcessEnvironment& environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(QStringLiteral(QZV6_BIN_DIR "/qzv6"), arguments);
+    Qzv6Run run;
+    if (!process.waitForFinished(RunLimitMs)) {
+        process.kill();
+        process.waitForFinished();
+        run.err = QStringLiteral("qzv6 did not finish");
+        return run;
+    }
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QString FixturePath(const QString& relative)
+{
+    return QStringLiteral(QZV6_SOURCE_DIR "/tests/fixtures/") + relative;
+}
