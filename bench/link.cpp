@@ -1,0 +1,139 @@
+// The time an exchange costs beyond its fixed wait (57 ms acknowledged, 30 ms
+// data reply), over a pseudo-terminal at 115200 bit/s against qzv6-panel-sim.
+#include "link/host.h"
+#include "link/panellink.h"
+#include "link/qtserialport.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr int rounds = 50;
+
+// Precise real waits (sleep, then a short spin to the deadline, as a precise
+// timer would), and a record of how long they took, so the link's own cost shows.
+class BenchHost : public Host {
+public:
+    void message(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+    bool confirm(const QString&) override { return true; }
+    void sound(Sound) override {}
+    void tone(int, int) override {}
+    void processEvents() override { QCoreApplication::processEvents(); }
+    void wait(int ms) override
+    {
+        using namespace std::chrono;
+        const auto start = steady_clock::now();
+        const auto deadline = start + milliseconds(ms);
+        std::this_thread::sleep_until(deadline - microseconds(700));
+        while (steady_clock::now() < deadline)
+            std::this_thread::yield();
+        waitedNs += duration_cast<nanoseconds>(steady_clock::now() - start).count();
+    }
+    qint64 now() const override { return 0; }
+    void showPage(const QString&) override {}
+    void setTitle(const QString&) override {}
+    void setControlText(const QString&, const QString&) override {}
+    QString askSaveFile(const FileDialogRequest&) override { return {}; }
+    QString askOpenFile(const FileDialogRequest&) override { return {}; }
+    void progressUpdate(int, int) override {}
+    void progressBarColor(quint32) override {}
+    void progressShow() override {}
+    void progressClose() override {}
+
+    qint64 waitedNs = 0;
+};
+
+struct Figures {
+    std::vector<double> beyondNominal; // elapsed minus the fixed wait
+    std::vector<double> outsideWaits;  // elapsed minus the time actually spent waiting
+};
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double worst(const std::vector<double>& v)
+{
+    return *std::max_element(v.begin(), v.end());
+}
+
+template <typename Exchange>
+Figures measure(PanelLink& link, BenchHost& host, int fixedMs, Exchange exchange)
+{
+    Figures f;
+    for (int i = 0; i < rounds; ++i) {
+        host.waitedNs = 0;
+        QElapsedTimer t;
+        t.start();
+        exchange();
+        const double elapsed = t.nsecsElapsed() / 1e6;
+        if (link.LinkFailed)
+            return {};
+        f.beyondNominal.push_back(elapsed - fixedMs);
+        f.outsideWaits.push_back(elapsed - host.waitedNs / 1e6);
+    }
+    return f;
+}
+
+void print(const char* name, const Figures& f)
+{
+    std::printf("%-26s median %.2f ms beyond the fixed wait (worst %.2f); median %.2f ms outside the waits (worst %.2f)\n",
+                name, median(f.beyondNominal), worst(f.beyondNominal), median(f.outsideWaits),
+                worst(f.outsideWaits));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QProcess sim;
+    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    sim.start(QStringLiteral(QZV6_BIN_DIR "/qzv6-panel-sim"), {"--name", "bench-link"});
+    if (!sim.waitForStarted() || !sim.waitForReadyRead()) {
+        std::fprintf(stderr, "qzv6-panel-sim did not start\n");
+        return 1;
+    }
+    const QString pty = QString::fromLocal8Bit(sim.readLine()).trimmed();
+
+    BenchHost host;
+    QtSerialPort port;
+    PanelLink link(port, host);
+    link.inputs.portName = pty;
+    int status = 0;
+    try {
+        link.PortSetup();
+        if (!link.Login())
+            throw EComPort("login failed");
+        const Figures ack = measure(link, host, 57, [&] {
+            link.RequestText = "p000501448E;";
+            link.AckExchange();
+        });
+        const Figures data = measure(link, host, 30, [&] {
+            link.RequestText = "0001100050"; // 16 bytes, the longest reply of a transfer
+            link.ReplyExchange();
+        });
+        if (ack.beyondNominal.empty() || data.beyondNominal.empty())
+            throw EComPort("an exchange gave up");
+        std::printf("%d exchanges each at 115200 bit/s over %s\n", rounds, qPrintable(pty));
+        print("acknowledged (57 ms):", ack);
+        print("data reply (30 ms):", data);
+    } catch (const EComPort& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.text()));
+        status = 1;
+    }
+    port.close();
+    sim.terminate();
+    sim.waitForFinished();
+    return status;
+}
