@@ -1,6 +1,11 @@
 #include "qzv6process.h"
 
+#include <QProcessEnvironment>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 namespace {
 
@@ -64,6 +69,47 @@ TEST(Qzv6CommandLine, WriteWithoutTerminalOrYesIsRefusedBeforeThePort)
     EXPECT_TRUE(run.err.contains("Вы уверены что хотите записать?")) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("--yes"));
     EXPECT_FALSE(run.err.contains("COM-порт")); // the port was never opened
+}
+
+// A pseudo-terminal whose keyboard the test types on.
+class Terminal {
+public:
+    Terminal() : master_(posix_openpt(O_RDWR | O_NOCTTY))
+    {
+        if (master_ >= 0 && grantpt(master_) == 0 && unlockpt(master_) == 0)
+            device_ = QString::fromLocal8Bit(ptsname(master_));
+    }
+    ~Terminal()
+    {
+        if (master_ >= 0)
+            close(master_);
+    }
+    QString device() const { return device_; }
+    void type(const QByteArray& keys) { ASSERT_EQ(::write(master_, keys.constData(), keys.size()), keys.size()); }
+
+private:
+    int master_;
+    QString device_;
+};
+
+TEST(Qzv6CommandLine, TheQuestionIsAnsweredOnTheTerminal)
+{
+    const struct {
+        QByteArray keys;
+        bool yes;
+    } cases[] = {{"n\n", false}, {"нет\n", false}, {"y\n", true}, {"maybe\nда\n", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys.toStdString());
+        Terminal terminal;
+        ASSERT_FALSE(terminal.device().isEmpty());
+        terminal.type(c.keys);
+        const Qzv6Run run = RunQzv6({"write", "--port", "/no/such/tty", FixturePath("cli/site.qzv")},
+                                    QProcessEnvironment::systemEnvironment(), terminal.device());
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err.count("Вы уверены что хотите записать? [y/n]"), c.keys.count('\n'));
+        // Only a Yes goes on to open the port.
+        EXPECT_EQ(run.err.contains("Попытка открыть несуществующий COM-порт"), c.yes) << run.err.toStdString();
+    }
 }
 
 TEST(Qzv6CommandLine, MissingPortIsALinkFailureWithThePortsText)

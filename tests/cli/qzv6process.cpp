@@ -9,11 +9,11 @@ constexpr int RunLimitMs = 60000;
 
 } // namespace
 
-Qzv6Run RunQzv6(const QStringList& arguments, const QProcessEnvironment& environment)
+Qzv6Run RunQzv6(const QStringList& arguments, const QProcessEnvironment& environment, const QString& input)
 {
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardInputFile(input.isEmpty() ? QProcess::nullDevice() : input);
     process.start(QStringLiteral(QZV6_BIN_DIR "/qzv6"), arguments);
     Qzv6Run run;
     if (!process.waitForFinished(RunLimitMs)) {

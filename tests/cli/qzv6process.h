@@ -14,9 +14,11 @@ struct Qzv6Run {
     QString err;
 };
 
-// Runs qzv6 with these arguments; standard input is empty and no terminal.
-Qzv6Run RunQzv6(const QStringList& arguments, const QProcessEnvironment& environment =
-                                                   QProcessEnvironment::systemEnvironment());
+// Runs qzv6 with these arguments; standard input is empty and no terminal
+// unless a file (a terminal's device) is given for it.
+Qzv6Run RunQzv6(const QStringList& arguments,
+                const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+                const QString& input = QString());
 
 // A path below tests/fixtures.
 QString FixturePath(const QString& relative);
