@@ -6,6 +6,7 @@
 #include "model/memorymap.h"
 #include "model/settingsstore.h"
 #include "transfer/transfersteps.h"
+#include "transfer/unchosennotice.h"
 
 #include <QLocale>
 
@@ -30,50 +31,6 @@ QString pageOf(const QString& setting)
 {
     const SettingDef* def = FindSetting(setting);
     return def ? def->page : QString();
-}
-
-// "1-4, 7, 9-16" for the zones of one family.
-QString zoneRanges(const QList<int>& zones)
-{
-    QStringList parts;
-    for (qsizetype i = 0; i < zones.size();) {
-        qsizetype end = i;
-        while (end + 1 < zones.size() && zones.at(end + 1) == zones.at(end) + 1)
-            ++end;
-        parts << (end == i ? QString::number(zones.at(i))
-                           : QStringLiteral("%1-%2").arg(zones.at(i)).arg(zones.at(end)));
-        i = end + 1;
-    }
-    return parts.join(QStringLiteral(", "));
-}
-
-// One line per single Setting and one per zone column, in block order.
-QString unchosenList(const QStringList& names)
-{
-    struct Entry {
-        const SettingDef* def; // the first member for a zone column
-        QList<int> zones;      // empty for a single Setting
-    };
-    std::vector<Entry> entries;
-    for (const QString& name : names) {
-        const SettingDef* def = FindSetting(name);
-        if (!def)
-            continue;
-        const bool sameColumn = !def->family.isEmpty() && !entries.empty()
-                                && entries.back().def->family == def->family;
-        if (sameColumn)
-            entries.back().zones << def->zone;
-        else
-            entries.push_back({def, def->family.isEmpty() ? QList<int>() : QList<int>{def->zone}});
-    }
-    QStringList lines;
-    for (const Entry& entry : entries) {
-        lines << (entry.zones.isEmpty()
-                      ? QStringLiteral("- %1 (%2)").arg(entry.def->caption, entry.def->name)
-                      : QStringLiteral("- %1 (%2_NN), зоны %3")
-                            .arg(entry.def->caption, entry.def->family, zoneRanges(entry.zones)));
-    }
-    return lines.join(QStringLiteral("\r\n"));
 }
 
 class Writer {
@@ -114,8 +71,7 @@ private:
         }
         const QStringList unchosen = UnchosenPanelChoices(store_);
         if (!unchosen.isEmpty())
-            host_.message(QStringLiteral("В этих списках ничего не выбрано, в ППК они будут записаны как 0:\r\n")
-                          + unchosenList(unchosen));
+            host_.message(UnchosenChoicesNotice(unchosen));
         if (!host_.confirm(QStringLiteral("Вы уверены что хотите записать?")))
             return false;
         if (store_.text(InstallerPassword).size() < MinimumPasswordLength)
