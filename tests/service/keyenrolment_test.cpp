@@ -8,6 +8,8 @@
 #include "virtualpanel.h"
 #include "virtualpanelport.h"
 
+#include "qstringprinter.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>

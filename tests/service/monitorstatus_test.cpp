@@ -1,6 +1,8 @@
 #include "service/monitorstatus.h"
 #include "service/zonestatetext.h"
 
+#include "qstringprinter.h"
+
 #include <gtest/gtest.h>
 
 #include <QLocale>

@@ -3,6 +3,8 @@
 #include "ui/monitorpage.h"
 #include "ui/switchled.h"
 
+#include "qstringprinter.h"
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
