@@ -184,9 +184,15 @@ void ConsoleHost::drawProgress()
         return;
     const int shown = std::clamp(position_, 0, maximum_);
     const int filled = shown * BarWidth / maximum_;
-    const QString bar = QString(filled, '#') + QString(BarWidth - filled, '.');
-    std::fprintf(streams_.err, "\r[%s] %3d%%", bar.toLatin1().constData(), shown * 100 / maximum_);
+    const QString line = QStringLiteral("\r[%1%2] %3%")
+                             .arg(QString(filled, '#'), QString(BarWidth - filled, '.'))
+                             .arg(shown * 100 / maximum_, 3);
+    // Every exchange reports a step; a terminal needs only the changes.
+    if (progressDrawn_ && line == drawnLine_)
+        return;
+    std::fputs(line.toLatin1().constData(), streams_.err);
     std::fflush(streams_.err);
+    drawnLine_ = line;
     progressDrawn_ = true;
 }
 

@@ -58,4 +58,5 @@ private:
     int maximum_ = 0;
     bool progressShown_ = false;
     bool progressDrawn_ = false;
+    QString drawnLine_;
 };
