@@ -207,8 +207,11 @@ QByteArray VirtualPanel::login(const QString& payload)
 
 std::optional<QByteArray> VirtualPanel::monitor(const QString& payload)
 {
-    if (payload == u"000E04")
+    if (payload == u"000E04") {
+        if (beforeStatus)
+            beforeStatus();
         return status;
+    }
     if (payload.size() == 8 && payload.startsWith(u"000E02")) {
         const int key = hexAt(payload, 6, 2);
         keys << key;

@@ -51,6 +51,7 @@ public:
     int temperature = 0x0191;     // the word of the "21" reply
     bool requireLogin = true;     // read, write, restart and temperature need a login
     int enrolDelayMs = -1;        // completes every enrolment by itself after this; -1 never
+    std::function<void()> beforeStatus; // brings the status block up to date before a poll is answered
 
     // The record, for tests.
     QStringList log;              // the payload of every well-formed request
