@@ -10,6 +10,7 @@
 #include "transfer/configwrite.h"
 #include "ui/apptexts.h"
 #include "ui/clicklabel.h"
+#include "ui/hovertabstyle.h"
 #include "ui/inputrulevalidator.h"
 #include "ui/mainpage.h"
 #include "ui/monitorpage.h"
@@ -29,6 +30,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -91,6 +93,7 @@ MainWindow::MainWindow(Host& host, SerialPort& port, MainWindowSetup setup, QWid
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(AppTexts::Title);
+    setWindowIcon(ProgramIcon());
 
     auto* top = new QHBoxLayout;
     top->setSpacing(6);
@@ -185,6 +188,10 @@ QWidget* MainWindow::buildPages()
     pages_ = new QTabWidget;
     pages_->setObjectName(QStringLiteral("PageControl_"));
     pages_->setUsesScrollButtons(false);
+    auto* tabStyle = new HoverTabStyle;
+    tabStyle->setParent(pages_);
+    pages_->tabBar()->setStyle(tabStyle);
+    pages_->tabBar()->setAttribute(Qt::WA_Hover);
     for (const PageFacts& facts : Pages()) {
         auto* page = new QWidget;
         page->setObjectName(facts.name);

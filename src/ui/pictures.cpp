@@ -225,6 +225,15 @@ QIcon ButtonIcon(ButtonPicture picture)
     return QIcon(pixmap);
 }
 
+QIcon ProgramIcon()
+{
+    QPixmap pixmap = canvas(IconSide, IconSide);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    drawChip(p, QRectF(2, 2, IconSide - 4, IconSide - 4));
+    return QIcon(pixmap);
+}
+
 QPixmap PanelBoardPicture()
 {
     const QSize size(330, 230);

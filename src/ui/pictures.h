@@ -7,6 +7,8 @@
 enum class ButtonPicture { Open, Save, Read, Write, Memory };
 
 QIcon ButtonIcon(ButtonPicture picture);
+// The program's own icon: the panel's processor on its board.
+QIcon ProgramIcon();
 
 // The panel board with its service connector X4, for the main page.
 QPixmap PanelBoardPicture();

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QTabWidget>
+#include <QWheelEvent>
 
 namespace {
 
@@ -186,6 +187,27 @@ TEST_F(PagesTest, TypingRules)
     EXPECT_EQ(typeInto("sEdit_TEXT_ZN_09", "Вход, склад №2"), "Вход, склад №2");
 
     EXPECT_EQ(typeInto("EditPassComm", "9081a7" + QString(12, 'F')), "90817" + QString(11, 'F'));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PagesTest, TheWheelScrollsThePageAndNeverChangesAListItPasses)
+{
+    showPage("TS_Zones");
+    auto* algorithm = control<QComboBox>("EeAdr_Algoritm_08");
+    window->setFocus();
+    const QPointF at = algorithm->rect().center();
+    QWheelEvent wheel(at, algorithm->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(algorithm, &wheel);
+    EXPECT_EQ(window->store().choice("EeAdr_Algoritm_08"), 0);
+    EXPECT_TRUE(host.messages.filter("Не забудьте").isEmpty());
+
+    algorithm->setFocus();
+    QApplication::sendEvent(algorithm, &wheel);
+    EXPECT_EQ(window->store().choice("EeAdr_Algoritm_08"), 1);
 }
 
 } // namespace
