@@ -41,7 +41,7 @@ int fail(const QString& text)
 
 struct Options {
     QCommandLineOption name{"name", "Announced name of the panel (default QZV-6-virtual).", "name", "QZV-6-virtual"};
-    QCommandLineOption password{"password", "Installer password, 0-9 and A-F, up to 26 (default 90817).", "digits", "90817"};
+    QCommandLineOption password{"password", "Installer password, 0-9 and A-F, up to 26 (default 90817, or the image's).", "digits", "90817"};
     QCommandLineOption image{"image", "Start from this 1024-byte memory image instead of the factory one.", "file"};
     QCommandLineOption saveImage{"save-image", "Save the memory image to this file on exit.", "file"};
     QCommandLineOption loginStatus{"login-status", "Answer every login with this status byte (FF: other firmware).", "hex"};
