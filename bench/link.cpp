@@ -11,7 +11,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -85,6 +89,37 @@ Figures measure(PanelLink& link, BenchHost& host, int fixedMs, Exchange exchange
     return f;
 }
 
+// From the request's last character written to the answer's last one read, on the
+// bare pseudo-terminal: how fast the virtual panel answers a complete frame.
+std::vector<double> panelAnswerTimes(const QString& pty)
+{
+    std::vector<double> times;
+    const int fd = ::open(qPrintable(pty), O_RDWR | O_NOCTTY);
+    termios raw{};
+    if (fd < 0 || ::tcgetattr(fd, &raw) != 0)
+        return times;
+    ::cfmakeraw(&raw);
+    ::tcsetattr(fd, TCSANOW, &raw);
+    for (int i = 0; i < rounds; ++i) {
+        QElapsedTimer t;
+        t.start();
+        if (::write(fd, "p000501448E;", 12) != 12)
+            break;
+        QByteArray answer;
+        pollfd line{fd, POLLIN, 0};
+        char buffer[64];
+        while (!answer.endsWith(';') && ::poll(&line, 1, 1000) > 0) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            answer.append(buffer, n);
+        }
+        times.push_back(t.nsecsElapsed() / 1e3);
+    }
+    ::close(fd);
+    return times;
+}
+
 void print(const char* name, const Figures& f)
 {
     std::printf("%-26s median %.2f ms beyond the fixed wait (worst %.2f); median %.2f ms outside the waits (worst %.2f)\n",
@@ -105,6 +140,11 @@ int main(int argc, char** argv)
         return 1;
     }
     const QString pty = QString::fromLocal8Bit(sim.readLine()).trimmed();
+
+    const std::vector<double> answers = panelAnswerTimes(pty);
+    if (!answers.empty())
+        std::printf("%-26s median %.0f us (worst %.0f us)\n", "panel answer, round trip:", median(answers),
+                    worst(answers));
 
     BenchHost host;
     QtSerialPort port;
