@@ -4,12 +4,14 @@
 #include "link/host.h"
 #include "model/catalogue.h"
 #include "model/pages.h"
+#include "service/keyenrolment.h"
 #include "service/loopmemorisation.h"
 #include "service/monitor.h"
 #include "transfer/configread.h"
 #include "transfer/configwrite.h"
 #include "ui/apptexts.h"
 #include "ui/clicklabel.h"
+#include "ui/enrolmentpanel.h"
 #include "ui/hovertabstyle.h"
 #include "ui/inputrulevalidator.h"
 #include "ui/mainpage.h"
@@ -18,12 +20,15 @@
 #include "ui/pictures.h"
 #include "ui/serialdevicesdialog.h"
 #include "ui/settingcontrols.h"
+#include "ui/usersgrid.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -86,7 +91,8 @@ MainWindow::MainWindow(Host& host, SerialPort& port, MainWindowSetup setup, QWid
       link_(port, host),
       remembered_(setup_.rememberedInputsFile),
       controls_(new SettingControls(store_, this)),
-      monitor_(new Monitor(link_, this))
+      monitor_(new Monitor(link_, this)),
+      keyEnrolment_(new KeyEnrolment(link_, [this] { run(Action::Read); }, this))
 {
     setObjectName(QStringLiteral("MainForm"));
     // A fixed window: system menu, minimise and close, no maximise.
@@ -201,6 +207,8 @@ QWidget* MainWindow::buildPages()
             layout->addWidget(BuildMainPage());
         } else if (facts.name == QLatin1String("TS_Zones")) {
             layout->addWidget(BuildZoneTable(*controls_));
+        } else if (facts.name == QLatin1String("TS_Users")) {
+            layout->addWidget(buildUsersPage());
         } else if (facts.name == QLatin1String("TS_Monitor")) {
             layout->addWidget(buildMonitorPage());
         } else {
@@ -219,6 +227,29 @@ QWidget* MainWindow::buildPages()
             if (auto* box = pages_->findChild<QComboBox*>(def.name))
                 connect(box, &QComboBox::activated, this, &MainWindow::EeAdr_ShiftZones_16Change);
     return pages_;
+}
+
+QWidget* MainWindow::buildUsersPage()
+{
+    auto* page = new QWidget;
+    auto* left = new QVBoxLayout;
+    auto* grid = new UsersGrid(store_);
+    // As wide as its columns, so no empty band follows the descriptions.
+    const int header = grid->verticalHeader()->isVisible() ? grid->verticalHeader()->sizeHint().width() : 0;
+    grid->setFixedWidth(grid->horizontalHeader()->length() + header + grid->verticalScrollBar()->sizeHint().width() +
+                        2 * grid->frameWidth());
+    left->addWidget(grid, 1);
+    QWidget* options = BuildOptionsPage(QStringLiteral("TS_Users"), *controls_);
+    options->layout()->setContentsMargins(0, 4, 0, 0);
+    left->addWidget(options);
+    auto* enrolment = new EnrolmentPanel;
+    connect(enrolment, &EnrolmentPanel::enrolmentRequested, keyEnrolment_, &KeyEnrolment::start);
+    auto* row = new QHBoxLayout(page);
+    row->setContentsMargins(8, 8, 8, 8);
+    row->setSpacing(14);
+    row->addLayout(left);
+    row->addWidget(enrolment, 1);
+    return page;
 }
 
 QWidget* MainWindow::buildMonitorPage()

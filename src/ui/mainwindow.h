@@ -13,6 +13,7 @@
 #include <functional>
 
 class Host;
+class KeyEnrolment;
 class Monitor;
 class QComboBox;
 class QLineEdit;
@@ -64,6 +65,7 @@ protected:
 private:
     QWidget* buildLinkGroup();
     QWidget* buildPages();
+    QWidget* buildUsersPage();
     QWidget* buildMonitorPage();
     void hookOperations();
     void followLinkInputs();
@@ -82,6 +84,7 @@ private:
     RememberedInputs remembered_;
     SettingControls* controls_;
     Monitor* monitor_;
+    KeyEnrolment* keyEnrolment_;
     std::array<std::function<void()>, 5> operations_;
     QComboBox* cbPort_ = nullptr;
     QComboBox* cbBaudRate_ = nullptr;

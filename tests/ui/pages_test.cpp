@@ -62,7 +62,8 @@ TEST_F(PagesTest, EverySettingHasOneControlOnItsPage)
         EXPECT_TRUE(page->isAncestorOf(found.front()));
         ++controls;
     }
-    EXPECT_EQ(controls, 303); // all 304 but the user table
+    EXPECT_EQ(controls, 303); // and the user table:
+    EXPECT_TRUE(control("TS_Users")->isAncestorOf(control("SG")));
     for (const auto& [page, count] : {std::pair{"TS_Apparatura", 12}, {"TS_Zones", 240}, {"TS_Outputs", 19},
                                       {"TS_Others", 29}}) {
         int onPage = 0;

@@ -74,20 +74,52 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{"ListingFailsQuietly", {}, std::nullopt, TwoPorts, true, -1, "", 0}),
     [](const testing::TestParamInfo<StartCase>& info) { return info.param.name; });
 
-TEST_F(WindowTest, ClosingStoresThePortChoiceWithoutAsking)
+TEST_F(WindowTest, FirstRunShowsTheEnrolmentDefaults)
 {
-    for (const int chosen : {1, -1}) {
-        SCOPED_TRACE(chosen);
+    start();
+    EXPECT_EQ(control<QLineEdit>("Edit_User_Ibutton")->text(), "02");
+    EXPECT_EQ(control<QLineEdit>("Edit_User_acss")->text(), "21");
+}
+
+TEST_F(WindowTest, ClosingStoresTheThreeInputsWithoutAsking)
+{
+    struct Inputs {
+        int port;
+        QString user;
+        QString access;
+    };
+    for (const Inputs& inputs : {Inputs{1, "17", "2A"}, Inputs{-1, "", "2"}}) {
+        SCOPED_TRACE(inputs.port);
         startShown();
-        control<QComboBox>("cbPort")->setCurrentIndex(chosen);
+        control<QComboBox>("cbPort")->setCurrentIndex(inputs.port);
+        control<QLineEdit>("Edit_User_Ibutton")->setText(inputs.user);
+        control<QLineEdit>("Edit_User_acss")->setText(inputs.access);
         EXPECT_TRUE(window->close());
         EXPECT_FALSE(window->isVisible());
         EXPECT_TRUE(host.questions.isEmpty());
-        EXPECT_EQ(QSettings(binPath("inputs.ini"), QSettings::IniFormat).value("cbPort.ItemIndex").toInt(), chosen);
+        const QSettings stored(binPath("inputs.ini"), QSettings::IniFormat);
+        EXPECT_EQ(stored.value("cbPort.ItemIndex").toInt(), inputs.port);
+        EXPECT_EQ(stored.value("Edit_User_Ibutton.Text").toString(), inputs.user);
+        EXPECT_EQ(stored.value("Edit_User_acss.Text").toString(), inputs.access);
 
         start();
-        EXPECT_EQ(control<QComboBox>("cbPort")->currentIndex(), chosen);
+        EXPECT_EQ(control<QComboBox>("cbPort")->currentIndex(), inputs.port);
+        EXPECT_EQ(control<QLineEdit>("Edit_User_Ibutton")->text(), inputs.user);
+        EXPECT_EQ(control<QLineEdit>("Edit_User_acss")->text(), inputs.access);
     }
+}
+
+TEST_F(WindowTest, RememberedValuesTheControlsWouldRefuseLeaveThemAsTheyAre)
+{
+    QSettings stored(binPath("inputs.ini"), QSettings::IniFormat);
+    stored.setValue("cbPort.ItemIndex", "ttyUSB0");
+    stored.setValue("Edit_User_Ibutton.Text", "123");
+    stored.setValue("Edit_User_acss.Text", "2a");
+    stored.sync();
+    start();
+    EXPECT_EQ(control<QComboBox>("cbPort")->currentIndex(), 0);
+    EXPECT_EQ(control<QLineEdit>("Edit_User_Ibutton")->text(), "02");
+    EXPECT_EQ(control<QLineEdit>("Edit_User_acss")->text(), "21");
 }
 
 TEST_F(WindowTest, ClosingDuringAPanelOperationStopsItFirst)
