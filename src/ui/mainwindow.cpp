@@ -294,6 +294,8 @@ void MainWindow::FormCreate()
     cbBaudRate_->setCurrentIndex(StartBaudIndex);
     remembered_.restore(*this);
     pages_->setCurrentIndex(0);
+    // Keys typed before anything is clicked switch pages rather than edit a value.
+    pages_->tabBar()->setFocus();
     OpenStartFile(store_, host_, setup_.folders, false);
 }
 

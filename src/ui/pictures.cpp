@@ -144,8 +144,8 @@ void drawPcb(QPainter& p, const QRectF& board)
 
 void drawTerminalBlock(QPainter& p, QPointF at, const QStringList& labels)
 {
-    const qreal pitch = 17;
-    p.setFont(QFont(QStringLiteral("DejaVu Sans"), 6));
+    const qreal pitch = 18;
+    p.setFont(QFont(QStringLiteral("DejaVu Sans"), 5));
     for (int i = 0; i < labels.size(); ++i) {
         const QRectF cell(at.x() + i * pitch, at.y(), pitch, 18);
         p.setPen(QPen(QColor(20, 60, 120), 1));
@@ -236,13 +236,16 @@ QIcon ProgramIcon()
 
 QPixmap PanelBoardPicture()
 {
+    // Drawn on a 330 x 230 plan and shown a third larger.
     const QSize size(330, 230);
-    QPixmap pixmap = canvas(size.width(), size.height());
+    constexpr qreal Scale = 1.3;
+    QPixmap pixmap = canvas(qRound(size.width() * Scale), qRound(size.height() * Scale));
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(Scale, Scale);
     drawPcb(p, QRectF(4, 4, size.width() - 8, size.height() - 8));
-    drawTerminalBlock(p, QPointF(22, 14), {"+12", "GND", "Z1", "Z2", "Z3", "GND", "Z4", "Z5", "Z6", "GND",
-                                          "OK1", "OK2", "OK3", "TM", "DAT", "CLK", "AC"});
+    drawTerminalBlock(p, QPointF(20, 14), {"+12", "GND", "Z1", "Z2", "Z3", "GND", "Z4", "Z5", "Z6", "GND",
+                                          "OK1", "OK2", "OK3", "TM", "DAT", "CLK"});
     drawIc(p, QRectF(130, 88, 58, 58), 6, QStringLiteral("QZV-6"));
     drawIc(p, QRectF(222, 100, 34, 20), 3, QString());
     p.setPen(QPen(Copper, 1.4));
