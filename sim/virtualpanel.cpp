@@ -10,6 +10,7 @@ constexpr int maxPasswordLength = 26;
 constexpr int userTable = 0x0200;
 constexpr int userCount = 30;
 constexpr int rxLimit = 4096;
+constexpr int longestFrame = 600; // a write of 255 bytes, framed
 constexpr char passwordMarker = 0x30;
 
 bool isUpperHex(const QString& text)
@@ -74,8 +75,11 @@ void VirtualPanel::receive(const QByteArray& received)
         if (!frame.isEmpty())
             handleFrame(QString::fromLatin1(frame));
     }
-    if (rx_.size() > rxLimit)
-        rx_.remove(0, qMax<qsizetype>(0, rx_.lastIndexOf('p')));
+    if (rx_.size() > rxLimit) {
+        // Noise without an end: keep only a frame that may still be arriving.
+        const qsizetype start = rx_.lastIndexOf('p');
+        rx_ = start >= 0 && rx_.size() - start <= longestFrame ? rx_.mid(start) : QByteArray();
+    }
 }
 
 QByteArray VirtualPanel::takeDue()

@@ -114,6 +114,8 @@ TEST_F(VirtualPanelTest, IgnoresWhatIsNoGoodFrame)
     EXPECT_EQ(panel.handle("01448E;"), "p00000525;"); // its other half
     EXPECT_EQ(panel.handle("p0045p000501448E;"), "p00000525;"); // the last "p" starts a frame
     EXPECT_EQ(panel.log, QStringList({"00050144", "00050144"}));
+    EXPECT_EQ(panel.handle(QByteArray(100000, 'x') + "p0005"), "");  // endless noise is dropped
+    EXPECT_EQ(panel.handle("01448E;"), "p00000525;");
 }
 
 TEST_F(VirtualPanelTest, MonitorPollAndKeys)
