@@ -65,7 +65,9 @@ constexpr ButtonRow Buttons[] = {
 
 constexpr int StartBaudIndex = 12;
 constexpr int LinkGroupWidth = 140;
-constexpr QSize WindowSize{1120, 700};
+// Fits a 1366 x 768 laptop screen with its task bar and the window's title bar.
+constexpr QSize WindowSize{1120, 680};
+constexpr int MemoHeight = 92;
 const QString StatePeriodSetting = QStringLiteral("EeAdr_PER_STS_CH");
 const QString RenumberFamily = QStringLiteral("EeAdr_ShiftZones");
 
@@ -106,15 +108,12 @@ MainWindow::MainWindow(Host& host, SerialPort& port, MainWindowSetup setup, QWid
     top->addWidget(buildLinkGroup());
     top->addWidget(buildPages(), 1);
 
-    const SettingDef* memoDef = FindSetting(QStringLiteral("AboutMemo"));
-    QWidget* memo = memoDef ? controls_->create(*memoDef, this) : nullptr;
+    QWidget* memo = controls_->create(*FindSetting(QStringLiteral("AboutMemo")), this);
+    memo->setFixedHeight(MemoHeight);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(top, 1);
-    if (memo) {
-        memo->setFixedHeight(100);
-        layout->addWidget(memo);
-    }
+    layout->addWidget(memo);
     setFixedSize(WindowSize);
 
     hookOperations();

@@ -234,3 +234,22 @@ TEST_F(ShortcutTest, TheMonitorPollsWhileItsBoxIsTicked)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ShortcutTest, EscDuringAReadStopsItAtTheNextExchange)
+{
+    int tries = 0;
+    host.onProcessEvents = [&] {
+        if (++tries == 10)
+            press(Qt::Key_Escape);
+    };
+    press(Qt::Key_R, Ctrl);
+    host.onProcessEvents = nullptr;
+    EXPECT_EQ(host.messages, QStringList{"Зупинено користувачем!"});
+    EXPECT_FALSE(host.progressVisible);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(window->link().busy());
+}
+
+} // namespace
