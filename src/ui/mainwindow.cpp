@@ -34,6 +34,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -377,9 +378,13 @@ void MainWindow::Label_PortClick()
         setup_.openDeviceManager();
         return;
     }
+#ifdef Q_OS_WIN
+    QProcess::startDetached(QStringLiteral("mmc.exe"), {QStringLiteral("devmgmt.msc")});
+#else
     auto* dialog = new SerialDevicesDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
+#endif
 }
 
 void MainWindow::EeAdr_ShiftZones_16Change()

@@ -4,6 +4,7 @@
 #include "model/pages.h"
 #include "model/settingsstore.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -105,6 +106,41 @@ TEST_F(PagesTest, CaptionsItemsAndDefaultsAsTheCatalogueHasThem)
     EXPECT_TRUE(frame->isAncestorOf(readTemperature));
     EXPECT_FALSE(readTemperature->isChecked());
     EXPECT_TRUE(frame->isAncestorOf(control("EeAdr_DS18B20_on_HI")));
+}
+
+TEST_F(PagesTest, LinkGroupCaptionsAndHints)
+{
+    struct Row {
+        const char* name;
+        QString caption;
+        QString hint;
+    };
+    const Row rows[] = {
+        {"Label_Port", "Порт:", "Счелткните для открытия Диспетчера устройств"},
+        {"Label_Pass", "Пароль ЦП:", ""},
+        {"PNGButton_Open", "Открыть", "Открыть с файла на компьютере"},
+        {"PNGButton_Save", "Сохранить", "Сохранить в файл на компьютере"},
+        {"PNGButton_Read", "Прочитать", ""},
+        {"ButtonWrite", "Записать", "Записать\n(после записи проводится Reset)"},
+        {"Button_Memory", "Запомнить",
+         "Перед нажатием, зоны должны быть в норме\n(двери закрыты, датчик движения успокоился и т.п.)"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QWidget* widget = control(row.name);
+        const auto* label = qobject_cast<QLabel*>(widget);
+        const auto* button = qobject_cast<QAbstractButton*>(widget);
+        EXPECT_EQ(label ? label->text() : button->text(), row.caption);
+        EXPECT_EQ(widget->toolTip(), row.hint);
+        EXPECT_TRUE(control("GroupBox_OSW")->isAncestorOf(widget));
+        EXPECT_EQ(widget->cursor().shape(), Qt::PointingHandCursor);
+    }
+    EXPECT_EQ(control("cbPort")->toolTip(), "Ctrl+Q для обновления списка");
+    EXPECT_EQ(control("cbBaudRate")->toolTip(), "Швидкість\n(більшість 115200)");
+    auto* password = control<QLineEdit>("EditPassComm");
+    EXPECT_EQ(password->toolTip(), "Изначально 90817");
+    EXPECT_EQ(password->alignment(), Qt::AlignCenter);
+    EXPECT_FALSE(control<QComboBox>("cbPort")->isEditable());
 }
 
 TEST_F(PagesTest, ZoneTableHasHeadingsWithHintsAndRowNumbers)
