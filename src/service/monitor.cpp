@@ -72,15 +72,20 @@ void Monitor::tick()
     if (!runTicked_)
         return;
     // A tick that falls due while another operation, or an earlier tick, holds the port is skipped.
-    link_.runOperation([this] {
+    const bool ran = link_.runOperation([this] {
+        ticking_ = true;
         try {
             tickSteps();
         } catch (const std::exception&) {
             // The monitor retries by itself; any error, a port's included, ends the tick without a word.
         }
+        ticking_ = false;
         if (!runTicked_)
             closeQuietly();
     });
+    // A tick skipped inside this monitor's own tick leaves that tick's cadence alone.
+    if (!ran && !ticking_)
+        setInterval(BusyPause);
 }
 
 void Monitor::tickSteps()

@@ -15,6 +15,9 @@ class Monitor : public QObject {
 
 public:
     static constexpr int NoKey = 255;
+    // How soon a tick skipped under another operation is tried again; a 1 ms
+    // interval would otherwise spin through skipped ticks for as long as it runs.
+    static constexpr int BusyPause = 25;
 
     explicit Monitor(PanelLink& link, QObject* parent = nullptr);
 
@@ -62,6 +65,7 @@ private:
     int interval_;
     qint64 countStart_ = 0;
     bool runTicked_ = false;
+    bool ticking_ = false; // a tick of this monitor holds the port
     // Counts key presses, so a key pressed while another is on its way is not dropped with it.
     int keyPresses_ = 0;
 };

@@ -254,11 +254,63 @@ TEST_F(MonitorTest, TicksAreSkippedWhileAReadRunsAndBreakNeither)
     EXPECT_EQ(shown.size(), shownBefore);
     EXPECT_FALSE(port.isOpen());
 
+    // The first tick after the read reopens the port, within the pause of skipped ticks.
     host.onProcessEvents = nullptr;
-    runUntil(host.clock + 500);
+    runUntil(host.clock + Monitor::BusyPause);
     EXPECT_TRUE(port.isOpen());
     EXPECT_EQ(written().count(pollFrame), 1);
     EXPECT_EQ(shown.size(), shownBefore + 1);
+}
+
+TEST_F(MonitorTest, TicksSkippedUnderAnotherOperationComeAfterAPauseNotEveryMillisecond)
+{
+    PanelFaults faults;
+    faults.silent = true;
+    panel.setFaults(faults);
+    monitor.start();
+    runUntil(500);
+    ASSERT_EQ(monitor.interval(), 1); // a dropped reply: the next poll is due at once
+    panel.setFaults({});
+
+    // Another operation holds the port for a second, letting timer events run every millisecond.
+    int skipped = 0;
+    link.runOperation([&] {
+        for (int ms = 0; ms < 1000; ++ms) {
+            host.wait(1);
+            if (auto due = monitor.nextTickDue(); due && *due <= host.clock) {
+                ++skipped;
+                monitor.Timer_MonitorTimer();
+            }
+        }
+    });
+    EXPECT_EQ(skipped, 1000 / Monitor::BusyPause);
+    EXPECT_EQ(pollsAt, QList<qint64>{500});
+
+    // Once the port is free the poll comes within the pause, and the 500 ms cadence is back.
+    const qint64 freed = host.clock;
+    runUntil(freed + Monitor::BusyPause + 500);
+    ASSERT_EQ(pollsAt.size(), 3);
+    EXPECT_LE(pollsAt[1] - freed, Monitor::BusyPause);
+    EXPECT_EQ(pollsAt[2] - pollsAt[1], 500);
+    EXPECT_EQ(shown.size(), 2);
+}
+
+TEST_F(MonitorTest, AKeysOwnPollFollowsAtOnceThoughATickFellDueInsideIt)
+{
+    monitor.start();
+    runUntil(500);
+    // The timer falls due while the key's tick lets events run after setting 1 ms.
+    host.onProcessEvents = [this] {
+        ++host.clock;
+        if (auto due = monitor.nextTickDue(); due && *due <= host.clock)
+            monitor.Timer_MonitorTimer();
+    };
+    monitor.pressKey(5);
+    host.onProcessEvents = nullptr;
+    EXPECT_EQ(monitor.interval(), 1);
+    const qint64 keyEnd = host.clock;
+    nextTick();
+    EXPECT_EQ(pollsAt.last(), keyEnd + 1);
 }
 
 TEST_F(MonitorTest, StopClosesThePortButNotUnderARunningOperation)
