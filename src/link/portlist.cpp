@@ -5,9 +5,44 @@
 #include <QSerialPortInfo>
 #include <QStandardPaths>
 
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+// Qt's own default for an unset XDG_RUNTIME_DIR, "<temp>/runtime-<user>" made
+// with mode 0700, computed here because asking Qt for it prints a warning on
+// every lookup (each refresh of the port list).
+QString defaultRuntimeFolder()
+{
+    const uid_t uid = ::geteuid();
+    const passwd* entry = ::getpwuid(uid);
+    const QString user = entry && entry->pw_name && *entry->pw_name ? QFile::decodeName(entry->pw_name)
+                                                                     : QString::number(uid);
+    const QString folder = QDir::tempPath() + "/runtime-" + user;
+    ::mkdir(QFile::encodeName(folder).constData(), 0700); // an existing folder stays as it is
+    return folder;
+}
+#endif
+
+QString runtimeFolder()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return defaultRuntimeFolder();
+#endif
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+}
+
+} // namespace
+
 QString VirtualPanelFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/qzv6-panels";
+    return runtimeFolder() + "/qzv6-panels";
 }
 
 QStringList SerialPortNames()
