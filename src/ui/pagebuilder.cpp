@@ -147,9 +147,9 @@ private:
         return label;
     }
 
-    QWidget* control(const SettingDef& def, QWidget* parent = nullptr)
+    QWidget* control(const SettingDef& def)
     {
-        QWidget* widget = controls_.create(def, parent);
+        QWidget* widget = controls_.create(def, nullptr);
         FitToLength(widget, def);
         return widget;
     }
