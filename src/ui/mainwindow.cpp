@@ -33,7 +33,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QProcess>
 #include <QScreen>
 #include <QTabBar>
@@ -273,9 +272,6 @@ void MainWindow::hookOperations()
     };
     operations_[int(Action::Write)] = [this] { WriteConfiguration(link_, store_, QLocale()); };
     operations_[int(Action::Memory)] = [this] { MemoriseLoops(link_); };
-    for (const ButtonRow& row : Buttons)
-        if (auto* button = findChild<QToolButton*>(QString::fromLatin1(row.name)))
-            button->setEnabled(bool(operations_[int(row.action)]));
 }
 
 void MainWindow::followLinkInputs()
@@ -299,18 +295,20 @@ void MainWindow::FormCreate()
     OpenStartFile(store_, host_, setup_.folders, false);
 }
 
+bool MainWindow::refusedWhileBusy()
+{
+    // Loading, saving or a preset while a transfer runs would mix two configurations;
+    // another panel operation would interleave on the port.
+    if (!link_.busy())
+        return false;
+    host_.sound(Sound::Simple);
+    return true;
+}
+
 void MainWindow::run(Action action)
 {
-    const auto& operation = operations_[int(action)];
-    if (!operation)
-        return;
-    // Loading or saving while a transfer runs would mix two configurations; another
-    // panel operation would interleave on the port.
-    if (link_.busy()) {
-        host_.sound(Sound::Simple);
-        return;
-    }
-    operation();
+    if (!refusedWhileBusy())
+        operations_[int(action)]();
 }
 
 bool MainWindow::refreshPorts(bool reportFailure)
@@ -339,10 +337,8 @@ void MainWindow::refreshPortList()
 
 void MainWindow::reloadStartFile()
 {
-    if (link_.busy()) {
-        host_.sound(Sound::Simple);
+    if (refusedWhileBusy())
         return;
-    }
     OpenStartFile(store_, host_, setup_.folders, true);
 }
 
@@ -354,10 +350,8 @@ void MainWindow::stopExchange()
 
 void MainWindow::applyPreset(const ZonePreset& preset)
 {
-    if (link_.busy()) {
-        host_.sound(Sound::Simple);
+    if (refusedWhileBusy())
         return;
-    }
     ApplyZonePreset(store_, preset);
     host_.showPage(preset.page);
     host_.message(preset.message);

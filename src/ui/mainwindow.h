@@ -17,7 +17,6 @@ class KeyEnrolment;
 class Monitor;
 class QComboBox;
 class QLineEdit;
-class QPlainTextEdit;
 class QTabWidget;
 class SerialPort;
 class SettingControls;
@@ -49,8 +48,7 @@ public:
     SettingsStore& store() { return store_; }
     PanelLink& link() { return link_; }
 
-    // Runs an action unless a panel operation is running; an action whose
-    // operation is not available has its button disabled and does nothing.
+    // Runs an action unless a panel operation is running.
     void run(Action action);
 
     void Label_PortClick();
@@ -69,6 +67,7 @@ private:
     QWidget* buildMonitorPage();
     void hookOperations();
     void followLinkInputs();
+    bool refusedWhileBusy();
     bool refreshPorts(bool reportFailure);
     void refreshPortList();
     void reloadStartFile();
