@@ -33,6 +33,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QStyle>
 #include <QProcess>
 #include <QScreen>
 #include <QTabBar>
@@ -324,6 +326,14 @@ bool MainWindow::refreshPorts(bool reportFailure)
     }
     cbPort_->clear();
     cbPort_->addItems(names);
+    // Virtual panels are listed by their full path: the list opens wide enough to
+    // show whole names, and each name is its own tooltip.
+    int widest = 0;
+    for (int i = 0; i < names.size(); ++i) {
+        cbPort_->setItemData(i, names[i], Qt::ToolTipRole);
+        widest = qMax(widest, cbPort_->fontMetrics().horizontalAdvance(names[i]));
+    }
+    cbPort_->view()->setMinimumWidth(widest + 2 * cbPort_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     return true;
 }
 
