@@ -143,6 +143,12 @@ struct StartCase {
     QString announced;    // the message on F5
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const StartCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class StartFileTest : public FileOperationsTest, public ::testing::WithParamInterface<StartCase> {};
 
 TEST_P(StartFileTest, LooksBesideTheExecutableOnlyPreferringQzv)

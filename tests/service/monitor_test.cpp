@@ -89,6 +89,12 @@ struct ReplyCase {
     bool shown;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ReplyCase& c, std::ostream* os)
+{
+    *os << c.length << " characters";
+}
+
 class MonitorReplyRule : public MonitorTest, public testing::WithParamInterface<ReplyCase> {};
 
 TEST_P(MonitorReplyRule, OnlyTheLengthCounts)

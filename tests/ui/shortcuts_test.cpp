@@ -39,6 +39,12 @@ struct KeyCase {
     QStringList calls; // what the FakeHost saw
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const KeyCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class ShortcutKeyTest : public ShortcutTest, public testing::WithParamInterface<KeyCase> {};
 
 TEST_P(ShortcutKeyTest, ReachesItsOperation)

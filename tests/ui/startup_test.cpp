@@ -25,6 +25,12 @@ struct StartCase {
     int expectedKeypad;              // EeAdr_TypeKeybord after start-up
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const StartCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class StartUpTest : public WindowTest, public testing::WithParamInterface<StartCase> {};
 
 TEST_P(StartUpTest, FollowsTheStartUpSteps)
