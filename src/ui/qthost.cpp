@@ -126,6 +126,8 @@ QString QtHost::askFile(const FileDialogRequest& request, bool save)
         dialog.selectNameFilter(request.filters.first());
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    // The entries read "Settings.qzv" and "Settings.ini"; the pattern stays behind them.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
