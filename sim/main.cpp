@@ -1,4 +1,6 @@
 // qzv6-panel-sim: a virtual QZV-6 panel on a pseudo-terminal.
+#include "livecommands.h"
+#include "livestate.h"
 #include "ptyserver.h"
 #include "virtualpanel.h"
 
@@ -9,6 +11,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -58,12 +61,15 @@ struct Options {
     QCommandLineOption echoRequest{"echo-request", "Fault: send the request back before the answer."};
     QCommandLineOption faultCommand{"fault-command", "Apply the faults only to this command code (two digits, e.g. 21).", "code"};
     QCommandLineOption verbose{"verbose", "Print every request received to standard error."};
+    QCommandLineOption demo{"demo", "Live demo: doors open and close, a motion zone trips, the case tamper and "
+                                    "the mains fail now and then, the temperature drifts around 25 C."};
+    QCommandLineOption commands{"commands", "Read live commands from standard input, one a line (listed above)."};
 
     void addTo(QCommandLineParser& parser) const
     {
         parser.addOptions({name, password, image, saveImage, loginStatus, temperature, enrolDelay, silent,
                            answerAfter, stopAfter, late, corrupt, echoOther, lowerCase, noise, echoRequest,
-                           faultCommand, verbose});
+                           faultCommand, verbose, demo, commands});
     }
 };
 
@@ -83,6 +89,16 @@ PanelFaults faultsFrom(const QCommandLineParser& p, const Options& o)
     return f;
 }
 
+// Applies the control input's lines to the live side; a wrong line is told, not fatal.
+void takeLiveCommands(PtyServer& server, LiveState& live)
+{
+    server.takeCommands(STDIN_FILENO, [&live](const QByteArray& line) {
+        const QString problem = ApplyLiveCommand(live, QString::fromLocal8Bit(line));
+        if (!problem.isEmpty())
+            std::fprintf(stderr, "qzv6-panel-sim: %s\n", qPrintable(problem));
+    });
+}
+
 bool saveImage(const QString& path, const QByteArray& memory)
 {
     QFile file(path);
@@ -99,7 +115,15 @@ int main(int argc, char** argv)
     parser.setApplicationDescription(
         "A virtual QZV-6 panel on a pseudo-terminal. Prints the pseudo-terminal's path as the first\n"
         "line of standard output, announces the panel to the configurator's port list, and serves\n"
-        "it until interrupted (Ctrl+C, SIGTERM).");
+        "it until interrupted (Ctrl+C, SIGTERM).\n"
+        "\n"
+        "Its monitor block lives: zone loops, arming and alarms, and the loop memorisation.\n"
+        "With --commands, each line of standard input changes a zone at once:\n"
+        + LiveCommandsHelp()
+        + "\n"
+        "Examples:\n"
+        "  qzv6-panel-sim --demo\n"
+        "  { sleep 5; echo alarm 3; sleep 5; echo normal 3; } | qzv6-panel-sim --commands");
     parser.addHelpOption();
     const Options options;
     options.addTo(parser);
@@ -126,6 +150,9 @@ int main(int argc, char** argv)
         panel.setTemperature(parser.value(options.temperature).toInt(nullptr, 16));
     panel.enrolDelayMs = parser.value(options.enrolDelay).toInt();
     panel.setFaults(faultsFrom(parser, options));
+    LiveState live(panel);
+    if (parser.isSet(options.demo))
+        live.playDemo();
 
     catchStoppingSignals();
     PtyServer server(panel);
@@ -138,6 +165,8 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "qzv6-panel-sim: serving on %s, announced as %s\n", qPrintable(pty),
                  link.isEmpty() ? "(nothing: the announcement failed)" : qPrintable(link));
 
+    if (parser.isSet(options.commands))
+        takeLiveCommands(server, live);
     const bool served = server.serve(stopRequested, parser.isSet(options.verbose));
     if (parser.isSet(options.saveImage) && !saveImage(parser.value(options.saveImage), panel.memory))
         return fail("cannot save the image to " + parser.value(options.saveImage));

@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr qsizetype MaxCommandLine = 1024;
+
 bool writeAll(int fd, const QByteArray& bytes)
 {
     qsizetype done = 0;
@@ -101,12 +103,15 @@ bool PtyServer::serve(const volatile std::sig_atomic_t& stop, bool verbose)
         const std::optional<qint64> due = panel_.nextDue();
         if (due)
             timeout = untilDue(*due - panel_.now());
-        pollfd line{master_, POLLIN, 0};
-        const int ready = ::ppoll(&line, 1, due ? &timeout : nullptr, &open);
+        pollfd fds[] = {{master_, POLLIN, 0}, {commands_, POLLIN, 0}};
+        const pollfd& line = fds[0];
+        const int ready = ::ppoll(fds, commands_ >= 0 ? 2 : 1, due ? &timeout : nullptr, &open);
         if (ready < 0 && errno == EINTR)
             continue;
         if (ready < 0)
             return false;
+        if (commands_ >= 0 && fds[1].revents != 0)
+            readCommands();
         QByteArray received;
         if (line.revents & POLLIN) {
             const ssize_t n = ::read(master_, buffer, sizeof buffer);
@@ -124,4 +129,29 @@ bool PtyServer::serve(const volatile std::sig_atomic_t& stop, bool verbose)
         panel_.log.clear(); // a panel that serves for hours keeps no history
     }
     return true;
+}
+
+void PtyServer::takeCommands(int fd, std::function<void(const QByteArray& line)> onLine)
+{
+    commands_ = fd;
+    onCommand_ = std::move(onLine);
+}
+
+void PtyServer::readCommands()
+{
+    char buffer[1024];
+    const ssize_t n = ::read(commands_, buffer, sizeof buffer);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN))
+        return;
+    if (n <= 0) {
+        commands_ = -1; // the input has ended; the panel serves on
+        return;
+    }
+    commandText_ += QByteArray(buffer, n);
+    for (qsizetype end; (end = commandText_.indexOf('\n')) >= 0;) {
+        onCommand_(commandText_.left(end).trimmed());
+        commandText_.remove(0, end + 1);
+    }
+    if (commandText_.size() > MaxCommandLine)
+        commandText_.clear(); // no command is that long; the text is noise
 }
