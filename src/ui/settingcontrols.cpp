@@ -65,9 +65,9 @@ QWidget* SettingControls::createChoice(const SettingDef& def, QWidget* parent)
 QWidget* SettingControls::createText(const SettingDef& def, QWidget* parent)
 {
     auto* edit = new QLineEdit(parent);
-    if (def.maxLength > 0)
-        edit->setMaxLength(def.maxLength);
-    if (def.kind != SettingKind::FreeText)
+    // The length is a typing rule only: QLineEdit::setMaxLength would also cut a longer
+    // value from a file or the panel on screen while the store keeps it whole.
+    if (def.kind != SettingKind::FreeText || def.maxLength > 0)
         edit->setValidator(new InputRuleValidator(def.kind, def.maxLength, edit));
     const QString name = def.name;
     connect(edit, &QLineEdit::textChanged, this, [this, name](const QString& text) { store_.setText(name, text); });

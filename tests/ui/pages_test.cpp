@@ -226,6 +226,17 @@ TEST_F(PagesTest, TypingRules)
     EXPECT_EQ(typeInto("EditPassComm", "9081a7" + QString(12, 'F')), "90817" + QString(11, 'F'));
 }
 
+TEST_F(PagesTest, AValueLongerThanItsTypingLimitIsShownWhole)
+{
+    // What the window shows is what a save or a write would use.
+    SettingsStore& store = window->store();
+    store.setText("EeAdr_COD_CID_EV_02", "11305");
+    store.setText("EeAdr_DS18B20_on_HI", "-127,9375");
+    EXPECT_EQ(control<QLineEdit>("EeAdr_COD_CID_EV_02")->text(), "11305");
+    EXPECT_EQ(control<QLineEdit>("EeAdr_DS18B20_on_HI")->text(), "-127,9375");
+    EXPECT_EQ(store.text("EeAdr_COD_CID_EV_02"), "11305");
+}
+
 } // namespace
 
 namespace {
