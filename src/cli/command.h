@@ -32,3 +32,5 @@ Command ReadCommand();
 Command WriteCommand();
 Command DumpCommand();
 Command DiffCommand();
+Command MonitorCommand();
+Command MemoriseCommand();

@@ -45,6 +45,8 @@ const std::vector<Command>& CommandTable()
         WriteCommand(),
         DumpCommand(),
         DiffCommand(),
+        MonitorCommand(),
+        MemoriseCommand(),
     };
     return table;
 }
