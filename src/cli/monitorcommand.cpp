@@ -10,12 +10,20 @@
 #include <QLocale>
 #include <QTimer>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
 // ConsoleHost notices Ctrl+C when it lets events run; a tick that cannot open
 // the port never does, so the command looks as often by itself.
 constexpr int InterruptCheckMs = 100;
+// The window's lit Tx lamp tells of a panel that stopped answering; a console
+// has only words for it.
+constexpr int SilenceNoticeMs = 2000;
+const QString SilenceNotice =
+    QStringLiteral("qzv6 monitor: no status block from the panel for %1 s; still asking (Ctrl+C stops).")
+        .arg(SilenceNoticeMs / 1000);
+const QString AnswersAgainNotice = QStringLiteral("qzv6 monitor: the panel answers again.");
 
 QString help()
 {
@@ -31,9 +39,11 @@ QString help()
                "SwitchLed_GR_1=on or SwitchLed_GR_1=off and the keypad button of the panel's\n"
                "last key (sLabel_D_5=underlined). Numbers use the decimal separator of the\n"
                "system's locale. A reply that is not a status block is dropped and the panel is\n"
-               "asked again at once; a panel that does not answer prints nothing. Ends after N\n"
-               "blocks, or on Ctrl+C, with status 0; when the port cannot be opened, the port's\n"
-               "error is shown and the status is 1.\n"
+               "asked again at once. When no block has come for 2 s (a panel that does not\n"
+               "answer, an adapter pulled out), a notice goes to standard error and the polls go\n"
+               "on; another notice tells when blocks come again. Ends after N blocks, or on\n"
+               "Ctrl+C, with status 0; when the port cannot be opened, the port's error is\n"
+               "shown and the status is 1.\n"
                "\n"
                "Options:\n")
         + LinkOptionsHelp()
@@ -69,7 +79,17 @@ int watch(const LinkInputs& inputs, int count)
         monitor.stop();
         loop.quit();
     };
+    QTimer silence;
+    silence.setSingleShot(true);
+    bool silent = false;
+    QObject::connect(&silence, &QTimer::timeout, [&] {
+        silent = true;
+        host.message(SilenceNotice);
+    });
     QObject::connect(&monitor, &Monitor::statusReceived, [&](const MonitorStatus& status) {
+        if (std::exchange(silent, false))
+            host.message(AnswersAgainNotice);
+        silence.start(SilenceNoticeMs);
         listing.apply(decodeMonitorStatus(status, locale));
         printBlock(listing.lines(), shown == 0);
         if (++shown == count)
@@ -84,6 +104,7 @@ int watch(const LinkInputs& inputs, int count)
     // A port that cannot be opened has been reported and leaves the timer off.
     if (!monitor.timer().isActive())
         return ExitFailure;
+    silence.start(SilenceNoticeMs);
     loop.exec();
     return ExitSuccess;
 }

@@ -39,9 +39,20 @@ LiveProcess::~LiveProcess()
 
 qint64 LiveProcess::waitForOutput(const QByteArray& text, int timeoutMs, qsizetype from)
 {
+    return waitFor([this] { return output(); }, text, timeoutMs, from);
+}
+
+qint64 LiveProcess::waitForErrors(const QByteArray& text, int timeoutMs)
+{
+    return waitFor([this] { return errors(); }, text, timeoutMs, 0);
+}
+
+qint64 LiveProcess::waitFor(const std::function<QByteArray()>& received, const QByteArray& text, int timeoutMs,
+                            qsizetype from)
+{
     QElapsedTimer clock;
     clock.start();
-    while (output().indexOf(text, from) < 0) {
+    while (received().indexOf(text, from) < 0) {
         const int left = timeoutMs - int(clock.elapsed());
         if (left <= 0 || process_.state() == QProcess::NotRunning)
             return -1;
@@ -58,7 +69,8 @@ QByteArray LiveProcess::output()
 
 QByteArray LiveProcess::errors()
 {
-    return process_.readAllStandardError();
+    errors_ += process_.readAllStandardError();
+    return errors_;
 }
 
 void LiveProcess::write(const QByteArray& line)

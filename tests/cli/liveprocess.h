@@ -5,6 +5,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 // A program of bin/ that keeps running while the test reads its output as it
@@ -17,6 +18,8 @@ public:
     // Waits until text appears in the standard output after byte `from`; the
     // milliseconds it took, or -1 after timeoutMs.
     qint64 waitForOutput(const QByteArray& text, int timeoutMs, qsizetype from = 0);
+    // The same for the standard error.
+    qint64 waitForErrors(const QByteArray& text, int timeoutMs);
     QByteArray output();
     QByteArray errors();
     void write(const QByteArray& line);
@@ -26,8 +29,12 @@ public:
     int waitForExit(int timeoutMs);
 
 private:
+    qint64 waitFor(const std::function<QByteArray()>& received, const QByteArray& text, int timeoutMs,
+                   qsizetype from);
+
     QProcess process_;
     QByteArray output_;
+    QByteArray errors_;
 };
 
 // The process environment with a runtime folder of the test's own, so the

@@ -37,6 +37,16 @@ TEST(Qzv6Monitor, AZoneInAlarmShowsWithinASecondAndCtrlCEndsCleanly)
     EXPECT_EQ(monitor.errors(), QByteArray());
 }
 
+TEST(Qzv6Monitor, APanelThatFallsSilentIsToldAndPolledOn)
+{
+    LivePanel panel({"--stop-after", "1"});
+    LiveProcess monitor(QStringLiteral("qzv6"), {"monitor", "--port", panel.path()}, panel.environment());
+    ASSERT_GE(monitor.waitForOutput("[Питание]", FirstBlockWithinMs), 0);
+    EXPECT_GE(monitor.waitForErrors("qzv6 monitor: no status block from the panel for 2 s; still asking", 3000), 0);
+    EXPECT_EQ(monitor.output().count("[Питание]"), 1);
+    EXPECT_EQ(monitor.interrupt(ChangeShownWithinMs), 0);
+}
+
 TEST(Qzv6Monitor, CountEndsAfterThatManyBlocksSeparatedByABlankLine)
 {
     LivePanel panel;
