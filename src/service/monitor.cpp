@@ -127,13 +127,14 @@ void Monitor::poll()
 void Monitor::deliverKey()
 {
     const int presses = keyPresses_;
+    const int key = PendingKey; // a key clicked meanwhile waits for its own delivery
     setInterval(KeyInterval);
-    sendKeyFrame(PendingKey);
+    sendKeyFrame(key);
     link_.host().processEvents();
     // A failed exchange has closed the port: this second offer then raises a port
     // error and the key waits for the next tick, a second later.
     if (link_.LinkFailed)
-        sendKeyFrame(PendingKey);
+        sendKeyFrame(key);
     link_.host().tone(ToneHz, ToneMs);
     if (presses == keyPresses_)
         PendingKey = NoKey;
