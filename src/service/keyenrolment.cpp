@@ -50,7 +50,8 @@ void KeyEnrolment::start(const QString& user, const QString& access)
                              "Допустимы цифры 0-9 и буквы A-F.");
         return;
     }
-    link_.runOperation([&] {
+    // Refused like every other click while the port is taken, so the press is not lost unheard.
+    const bool ran = link_.runOperation([&] {
         link_.host().sound(Sound::Information);
         link_.PortSetup();
         link_.CancelRequested = false;
@@ -61,6 +62,8 @@ void KeyEnrolment::start(const QString& user, const QString& access)
         EnrolmentCountdown = ListenSeconds;
         Timer_iButton.start();
     });
+    if (!ran)
+        link_.host().sound(Sound::Simple);
 }
 
 void KeyEnrolment::Timer_iButtonTimer()

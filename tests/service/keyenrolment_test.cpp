@@ -122,6 +122,14 @@ TEST_F(KeyEnrolmentTest, BadInputsAndAFailedRequestStartNoWait)
     EXPECT_FALSE(enrolment.waiting());
 }
 
+TEST_F(KeyEnrolmentTest, AClickWhileThePortIsTakenIsRefusedWithABeep)
+{
+    link.runOperation([&] { enrolment.start("02", "21"); });
+    EXPECT_EQ(host.sounds, QList<Sound>{Sound::Simple});
+    EXPECT_TRUE(port.writes.isEmpty());
+    EXPECT_FALSE(enrolment.waiting());
+}
+
 TEST_F(KeyEnrolmentTest, PortErrorDuringTheWaitIsReportedAndTheCountdownGoesOn)
 {
     enrolment.start("02", "21");
