@@ -1,12 +1,12 @@
 // The time an exchange costs beyond its fixed wait (57 ms acknowledged, 30 ms
 // data reply), over a pseudo-terminal at 115200 bit/s against qzv6-panel-sim.
-#include "link/host.h"
+#include "benchsupport.h"
+
 #include "link/panellink.h"
 #include "link/qtserialport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 
 #include <algorithm>
 #include <chrono>
@@ -24,13 +24,8 @@ constexpr int rounds = 50;
 
 // Precise real waits (sleep, then a short spin to the deadline, as a precise
 // timer would), and a record of how long they took, so the link's own cost shows.
-class BenchHost : public Host {
+class LinkBenchHost : public BenchHost {
 public:
-    void message(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-    bool confirm(const QString&) override { return true; }
-    void sound(Sound) override {}
-    void tone(int, int) override {}
-    void processEvents() override { QCoreApplication::processEvents(); }
     void wait(int ms) override
     {
         using namespace std::chrono;
@@ -41,16 +36,6 @@ public:
             std::this_thread::yield();
         waitedNs += duration_cast<nanoseconds>(steady_clock::now() - start).count();
     }
-    qint64 now() const override { return 0; }
-    void showPage(const QString&) override {}
-    void setTitle(const QString&) override {}
-    void setControlText(const QString&, const QString&) override {}
-    QString askSaveFile(const FileDialogRequest&) override { return {}; }
-    QString askOpenFile(const FileDialogRequest&) override { return {}; }
-    void progressUpdate(int, int) override {}
-    void progressBarColor(quint32) override {}
-    void progressShow() override {}
-    void progressClose() override {}
 
     qint64 waitedNs = 0;
 };
@@ -60,19 +45,13 @@ struct Figures {
     std::vector<double> outsideWaits;  // elapsed minus the time actually spent waiting
 };
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 double worst(const std::vector<double>& v)
 {
     return *std::max_element(v.begin(), v.end());
 }
 
 template <typename Exchange>
-Figures measure(PanelLink& link, BenchHost& host, int fixedMs, Exchange exchange)
+Figures measure(PanelLink& link, LinkBenchHost& host, int fixedMs, Exchange exchange)
 {
     Figures f;
     for (int i = 0; i < rounds; ++i) {
@@ -123,7 +102,7 @@ std::vector<double> panelAnswerTimes(const QString& pty)
 void print(const char* name, const Figures& f)
 {
     std::printf("%-26s median %.2f ms beyond the fixed wait (worst %.2f); median %.2f ms outside the waits (worst %.2f)\n",
-                name, median(f.beyondNominal), worst(f.beyondNominal), median(f.outsideWaits),
+                name, Median(f.beyondNominal), worst(f.beyondNominal), Median(f.outsideWaits),
                 worst(f.outsideWaits));
 }
 
@@ -132,21 +111,17 @@ void print(const char* name, const Figures& f)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QProcess sim;
-    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    sim.start(QStringLiteral(QZV6_BIN_DIR "/qzv6-panel-sim"), {"--name", "bench-link"});
-    if (!sim.waitForStarted() || !sim.waitForReadyRead()) {
-        std::fprintf(stderr, "qzv6-panel-sim did not start\n");
+    PanelSimProcess sim({"--name", "bench-link"});
+    const QString pty = sim.pty();
+    if (pty.isEmpty())
         return 1;
-    }
-    const QString pty = QString::fromLocal8Bit(sim.readLine()).trimmed();
 
     const std::vector<double> answers = panelAnswerTimes(pty);
     if (!answers.empty())
-        std::printf("%-26s median %.0f us (worst %.0f us)\n", "panel answer, round trip:", median(answers),
+        std::printf("%-26s median %.0f us (worst %.0f us)\n", "panel answer, round trip:", Median(answers),
                     worst(answers));
 
-    BenchHost host;
+    LinkBenchHost host;
     QtSerialPort port;
     PanelLink link(port, host);
     link.inputs.portName = pty;
@@ -173,7 +148,5 @@ int main(int argc, char** argv)
         status = 1;
     }
     port.close();
-    sim.terminate();
-    sim.waitForFinished();
     return status;
 }

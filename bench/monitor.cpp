@@ -5,6 +5,8 @@
 //    window's Monitor, QtHost, QtSerialPort and MonitorPage on a Qt event loop:
 //    polls per second over 30 s, the time from a zone change in the panel to its
 //    label's new text, and the longest gap between two passes of the event loop.
+#include "benchsupport.h"
+
 #include "link/panellink.h"
 #include "link/qtserialport.h"
 #include "service/monitor.h"
@@ -112,12 +114,6 @@ private:
     qint64 longestNs_ = 0;
 };
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 // The window's monitor on the panel's pseudo-terminal, showing on a monitor page.
 class LiveMonitor {
 public:
@@ -171,22 +167,11 @@ double pollRate(const std::vector<qint64>& polls)
 
 int live(const QLocale& locale)
 {
-    QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    QProcess sim;
-    sim.setProcessEnvironment(environment);
-    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    sim.start(QStringLiteral(QZV6_BIN_DIR "/qzv6-panel-sim"), {"--commands", "--name", "bench-monitor"});
-    if (!sim.waitForStarted() || !sim.waitForReadyRead()) {
-        std::fprintf(stderr, "qzv6-panel-sim did not start\n");
+    PanelSimProcess panel({"--commands", "--name", "bench-monitor"});
+    const QString pty = panel.pty();
+    if (pty.isEmpty())
         return 1;
-    }
-    const QString pty = QString::fromLocal8Bit(sim.readLine()).trimmed();
-    if (!QFileInfo::exists(pty)) {
-        std::fprintf(stderr, "qzv6-panel-sim gave no pseudo-terminal\n");
-        return 1;
-    }
+    QProcess& sim = panel.process();
 
     LiveMonitor monitor(pty, locale);
     LoopGapMeter gaps;
@@ -217,11 +202,9 @@ int live(const QLocale& locale)
     std::printf("live monitor over %s at 115200 bit/s (QtHost, QtSerialPort, MonitorPage):\n", qPrintable(pty));
     std::printf("polls per second over %d s:          %8.3f (%zu polls)\n", PollingSeconds, pollRate(polls),
                 polls.size());
-    std::printf("zone change to its label's text:     %8.0f ms median, %.0f ms worst of %d\n", median(latencies),
+    std::printf("zone change to its label's text:     %8.0f ms median, %.0f ms worst of %d\n", Median(latencies),
                 *std::max_element(latencies.begin(), latencies.end()), Changes);
     std::printf("longest event-loop gap while monitoring: %.2f ms\n", gaps.longestMs());
-    sim.terminate();
-    sim.waitForFinished();
     return 0;
 }
 

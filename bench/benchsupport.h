@@ -1,0 +1,89 @@
+#pragma once
+
+// What the benchmarks share: a host that shows nothing and waits for real, the
+// virtual panel started as a child process, and the median of a run of figures.
+#include "link/host.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+// Answers every question with Yes, keeps the messages and waits as the console's
+// host does: a local event loop on a precise timer.
+class BenchHost : public Host {
+public:
+    void message(const QString& text) override { messages << text; }
+    bool confirm(const QString&) override { return true; }
+    void sound(Sound) override {}
+    void tone(int, int) override {}
+    void processEvents() override { QCoreApplication::processEvents(); }
+    void wait(int ms) override
+    {
+        QEventLoop loop;
+        QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    qint64 now() const override { return 0; }
+    void showPage(const QString&) override {}
+    void setTitle(const QString&) override {}
+    void setControlText(const QString&, const QString&) override {}
+    QString askSaveFile(const FileDialogRequest&) override { return {}; }
+    QString askOpenFile(const FileDialogRequest&) override { return {}; }
+    void progressUpdate(int, int) override {}
+    void progressBarColor(quint32) override {}
+    void progressShow() override {}
+    void progressClose() override {}
+
+    QStringList messages;
+};
+
+// qzv6-panel-sim in a runtime folder of its own, so its announcement never meets
+// a panel the installer runs; stopped when it goes out of scope.
+class PanelSimProcess {
+public:
+    explicit PanelSimProcess(const QStringList& arguments)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+        process_.setProcessEnvironment(environment);
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start(QStringLiteral(QZV6_BIN_DIR "/qzv6-panel-sim"), arguments);
+        while (process_.state() != QProcess::NotRunning && !process_.canReadLine())
+            process_.waitForReadyRead(10000);
+        // The panel prints its pseudo-terminal's path as its first line.
+        pty_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
+        if (!QFileInfo::exists(pty_)) {
+            std::fprintf(stderr, "qzv6-panel-sim did not start\n");
+            pty_.clear();
+        }
+    }
+    ~PanelSimProcess()
+    {
+        process_.terminate();
+        process_.waitForFinished(5000);
+    }
+
+    // Empty when the panel did not start.
+    const QString& pty() const { return pty_; }
+    QProcess& process() { return process_; }
+
+private:
+    QTemporaryDir runtime_;
+    QProcess process_;
+    QString pty_;
+};
+
+template <typename T>
+T Median(std::vector<T> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
