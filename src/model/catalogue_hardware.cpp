@@ -7,11 +7,6 @@ namespace {
 constexpr const char* Page = "TS_Apparatura";
 constexpr const char* UsersPage = "TS_Users";
 
-struct FlagRow {
-    const char* name;
-    const char* caption;
-};
-
 constexpr FlagRow HardwareFlags[] = {
     {"_eee_En_ParalelMaster", "разрешить объединение двух плат, режим ведущий Master"},
     {"_eee_En_ParalelSlave", "разрешить объединение двух плат, режим ведомый Slave"},
@@ -85,8 +80,7 @@ QStringList MemoLines()
 std::vector<SettingDef> HardwareSettings()
 {
     std::vector<SettingDef> rows;
-    for (const FlagRow& flag : HardwareFlags)
-        rows.push_back(FlagSetting(Page, flag.name, flag.caption));
+    AddFlags(rows, Page, HardwareFlags);
 
     const QStringList bytes = NumberItems(0, 256);
     rows.push_back(ChoiceSetting(Page, "EeAdr_SLAVE_ADRESS", "Адрес:", SlaveAddressItems(), 1));

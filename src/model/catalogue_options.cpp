@@ -7,11 +7,6 @@ namespace {
 constexpr const char* OutputsPage = "TS_Outputs";
 constexpr const char* OthersPage = "TS_Others";
 
-struct FlagRow {
-    const char* name;
-    const char* caption;
-};
-
 // How OK3 behaves, top to bottom.
 constexpr FlagRow Ok3Flags[] = {
     {"_eee_OkResGR_B", "выход ОК3 работает в режиме выносного светодиода группы \"В\""},
@@ -84,13 +79,6 @@ QStringList TmModeItems()
 QStringList ReaderCountItems()
 {
     return {"0 - Отсутствие", "1", "2", "3", "4"};
-}
-
-template <std::size_t N>
-void AddFlags(std::vector<SettingDef>& rows, const char* page, const FlagRow (&flags)[N])
-{
-    for (const FlagRow& flag : flags)
-        rows.push_back(FlagSetting(page, flag.name, flag.caption));
 }
 
 } // namespace

@@ -58,10 +58,10 @@ void FakeHost::setControlText(const QString& objectName, const QString& text)
     calls << "text:" + objectName;
 }
 
-QString FakeHost::askSaveFile(const FileDialogRequest& request)
+QString FakeHost::answerDialog(const QString& kind, const FileDialogRequest& request)
 {
     dialogs << request;
-    calls << "save-dialog:" + request.title;
+    calls << kind + ":" + request.title;
     if (dialogAnswers.empty())
         return {};
     const QString answer = dialogAnswers.front();
@@ -69,15 +69,14 @@ QString FakeHost::askSaveFile(const FileDialogRequest& request)
     return answer;
 }
 
+QString FakeHost::askSaveFile(const FileDialogRequest& request)
+{
+    return answerDialog(QStringLiteral("save-dialog"), request);
+}
+
 QString FakeHost::askOpenFile(const FileDialogRequest& request)
 {
-    dialogs << request;
-    calls << "open-dialog:" + request.title;
-    if (dialogAnswers.empty())
-        return {};
-    const QString answer = dialogAnswers.front();
-    dialogAnswers.pop_front();
-    return answer;
+    return answerDialog(QStringLiteral("open-dialog"), request);
 }
 
 void FakeHost::progressUpdate(int position, int maximum)

@@ -50,4 +50,7 @@ public:
     bool progressVisible = false;
     int progressShowCount = 0;
     quint32 barColor = 0;
+
+private:
+    QString answerDialog(const QString& kind, const FileDialogRequest& request);
 };
