@@ -1,5 +1,5 @@
 #include "link/portlist.h"
-#include "link/qtserialport.h"
+#include "link/systemserialport.h"
 #include "ui/apptexts.h"
 #include "ui/mainwindow.h"
 #include "ui/progresswindow.h"
@@ -16,10 +16,10 @@ int main(int argc, char** argv)
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     QtHost host;
-    QtSerialPort port;
+    const auto port = MakeSystemSerialPort();
     MainWindowSetup setup;
     setup.listPorts = SerialPortNames;
-    MainWindow window(host, port, setup);
+    MainWindow window(host, *port, setup);
     host.setWindow(&window);
     window.FormCreate();
 

@@ -2,7 +2,7 @@
 #include "cli/commandline.h"
 #include "cli/consolehost.h"
 #include "cli/linkoptions.h"
-#include "link/qtserialport.h"
+#include "link/systemserialport.h"
 #include "service/loopmemorisation.h"
 
 namespace {
@@ -38,8 +38,8 @@ int run(const QStringList& arguments)
     if (!inputs)
         return ExitUsage;
     ConsoleHost host(false);
-    QtSerialPort port;
-    PanelLink link(port, host);
+    const auto port = MakeSystemSerialPort();
+    PanelLink link(*port, host);
     link.inputs = *inputs;
     return MemoriseLoops(link) ? ExitSuccess : ExitFailure;
 }

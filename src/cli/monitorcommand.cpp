@@ -2,7 +2,7 @@
 #include "cli/commandline.h"
 #include "cli/consolehost.h"
 #include "cli/linkoptions.h"
-#include "link/qtserialport.h"
+#include "link/systemserialport.h"
 #include "service/monitor.h"
 #include "service/monitorlisting.h"
 
@@ -67,8 +67,8 @@ void printBlock(const QStringList& lines, bool first)
 int watch(const LinkInputs& inputs, int count)
 {
     ConsoleHost host(false);
-    QtSerialPort port;
-    PanelLink link(port, host);
+    const auto port = MakeSystemSerialPort();
+    PanelLink link(*port, host);
     link.inputs = inputs;
     Monitor monitor(link);
     MonitorListing listing;

@@ -5,7 +5,7 @@
 #include "cli/interrupt.h"
 #include "cli/linkoptions.h"
 #include "files/fileoperations.h"
-#include "link/qtserialport.h"
+#include "link/systemserialport.h"
 #include "model/settingsstore.h"
 #include "transfer/configread.h"
 
@@ -65,8 +65,8 @@ int run(const QStringList& arguments)
         OpenStartFile(store, host, FileFolders::current(), false);
     else
         LoadFileInto(from, store);
-    QtSerialPort port;
-    PanelLink link(port, host);
+    const auto port = MakeSystemSerialPort();
+    PanelLink link(*port, host);
     link.inputs = *inputs;
     StopOnCtrlC(host, link);
     const ConfigReadOptions readOptions{line.isSet(QStringLiteral("temperature")), QLocale::system()};

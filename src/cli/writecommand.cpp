@@ -4,7 +4,7 @@
 #include "cli/consolehost.h"
 #include "cli/interrupt.h"
 #include "cli/linkoptions.h"
-#include "link/qtserialport.h"
+#include "link/systemserialport.h"
 #include "model/settingsstore.h"
 #include "transfer/configwrite.h"
 
@@ -54,8 +54,8 @@ int run(const QStringList& arguments)
     ConsoleHost host(line.isSet(QStringLiteral("yes")));
     SettingsStore store;
     LoadFileInto(path, store);
-    QtSerialPort port;
-    PanelLink link(port, host);
+    const auto port = MakeSystemSerialPort();
+    PanelLink link(*port, host);
     link.inputs = *inputs;
     StopOnCtrlC(host, link);
     return WriteConfiguration(link, store, QLocale::system()) ? ExitSuccess : ExitFailure;

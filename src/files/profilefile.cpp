@@ -1,17 +1,10 @@
 #include "files/profilefile.h"
 
-#include <QTextCodec>
+#include "files/windows1251.h"
 
 #include <limits>
 
 namespace {
-
-QTextCodec* Codec()
-{
-    static QTextCodec* const codec = QTextCodec::codecForName("Windows-1251");
-    Q_ASSERT(codec);
-    return codec;
-}
 
 QString Folded(const QString& name)
 {
@@ -94,7 +87,7 @@ std::optional<int> ParseProfileInteger(const QString& text)
 ProfileFile ProfileFile::fromBytes(const QByteArray& bytes)
 {
     ProfileFile file;
-    QStringList lines = Codec()->toUnicode(bytes).split(QLatin1Char('\n'));
+    QStringList lines = DecodeWindows1251(bytes).split(QLatin1Char('\n'));
     if (lines.back().isEmpty())
         lines.removeLast();
     for (QString& line : lines) {
@@ -123,7 +116,7 @@ QByteArray ProfileFile::toBytes() const
         for (const QString& line : section.lines)
             text += line + QLatin1String("\r\n");
     }
-    return Codec()->fromUnicode(text);
+    return EncodeWindows1251(text);
 }
 
 void ProfileFile::indexLine(Section& section, qsizetype line)

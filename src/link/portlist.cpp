@@ -1,8 +1,9 @@
 #include "portlist.h"
 
+#include "link/systemserialport.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSerialPortInfo>
 #include <QStandardPaths>
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
@@ -47,9 +48,7 @@ QString VirtualPanelFolder()
 
 QStringList SerialPortNames()
 {
-    QStringList names;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        names << info.portName();
+    QStringList names = SystemSerialPortNames();
     const QDir panels(VirtualPanelFolder());
     for (const QFileInfo& link : panels.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
         // A panel that ended without removing its link has left it dangling.

@@ -11,6 +11,7 @@
 #include "transfer/configwrite.h"
 #include "ui/apptexts.h"
 #include "ui/clicklabel.h"
+#include "ui/desktop.h"
 #include "ui/enrolmentpanel.h"
 #include "ui/hovertabstyle.h"
 #include "ui/inputrulevalidator.h"
@@ -18,7 +19,6 @@
 #include "ui/monitorpage.h"
 #include "ui/pagebuilder.h"
 #include "ui/pictures.h"
-#include "ui/serialdevicesdialog.h"
 #include "ui/settingcontrols.h"
 #include "ui/usersgrid.h"
 
@@ -35,7 +35,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QStyle>
-#include <QProcess>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -382,13 +381,7 @@ void MainWindow::Label_PortClick()
         setup_.openDeviceManager();
         return;
     }
-#ifdef Q_OS_WIN
-    QProcess::startDetached(QStringLiteral("mmc.exe"), {QStringLiteral("devmgmt.msc")});
-#else
-    auto* dialog = new SerialDevicesDialog(this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->show();
-#endif
+    Desktop::OpenDeviceManager(this);
 }
 
 void MainWindow::EeAdr_ShiftZones_16Change()

@@ -1,6 +1,7 @@
 #include "ui/qthost.h"
 
 #include "ui/apptexts.h"
+#include "ui/desktop.h"
 #include "ui/progresswindow.h"
 
 #include <QAbstractButton>
@@ -45,16 +46,14 @@ bool QtHost::confirm(const QString& text)
     return box.exec() == QMessageBox::Yes;
 }
 
-void QtHost::sound(Sound)
+void QtHost::sound(Sound kind)
 {
-    // The platform offers one system beep; the kinds differ only on systems with sound themes.
-    QApplication::beep();
+    Desktop::Alert(kind);
 }
 
-void QtHost::tone(int, int)
+void QtHost::tone(int hz, int ms)
 {
-    // No portable way to sound a given frequency: the system beep stands in (silent where there is none).
-    QApplication::beep();
+    Desktop::Tone(hz, ms);
 }
 
 void QtHost::processEvents()

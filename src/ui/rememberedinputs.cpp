@@ -1,8 +1,8 @@
 #include "ui/rememberedinputs.h"
 
+#include "ui/desktop.h"
+
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QSettings>
 #include <QValidator>
@@ -20,8 +20,7 @@ std::unique_ptr<QSettings> Open(const QString& file)
 {
     if (!file.isEmpty())
         return std::make_unique<QSettings>(file, QSettings::IniFormat);
-    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("qzv6"), program);
+    return Desktop::RememberedStore();
 }
 
 bool Accepts(const QLineEdit& edit, QString text)
