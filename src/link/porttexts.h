@@ -12,7 +12,6 @@ inline const QString SetupComm = QStringLiteral("Ошибка функции Set
 inline const QString SetCommState = QStringLiteral("Ошибка функции SetCommState");
 inline const QString SetCommTimeouts = QStringLiteral("Ошибка функции SetCommTimeouts");
 inline const QString PurgeComm = QStringLiteral("Ошибка функции PurgeComm");
-inline const QString EscapeCommFunction = QStringLiteral("Ошибка функции EscapeCommFunction");
 inline const QString ChangeWhileOpen = QStringLiteral("Нельзя менять свойство, пока порт открыт");
 inline const QString Registry = QStringLiteral("Ошибка обращения к системному реестру (возможно отсутствуют COM порты)");
 } // namespace PortTexts

@@ -53,10 +53,6 @@ bool Win32SerialPort::open()
     if (!SetupComm(handle, DriverBuffer, DriverBuffer))
         fail(PortTexts::SetupComm);
     applyLineSettings();
-    // Raised outright as well as through the DCB, so the lines are on while open whatever a
-    // driver makes of the DCB's line controls.
-    if (!EscapeCommFunction(handle, SETDTR) || !EscapeCommFunction(handle, SETRTS))
-        fail(PortTexts::EscapeCommFunction);
     // Whatever the line held before this operation is not an answer to it.
     if (!PurgeComm(handle, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR))
         fail(PortTexts::PurgeComm);
@@ -82,6 +78,8 @@ void Win32SerialPort::applyLineSettings()
     dcb.fInX = FALSE;
     dcb.fNull = FALSE;
     dcb.fAbortOnError = FALSE;
+    // DTR and RTS on through the DCB alone: raising them again with EscapeCommFunction fails on a
+    // line without modem lines (a pseudo-terminal under Wine), which would refuse a usable port.
     dcb.fDtrControl = DTR_CONTROL_ENABLE;
     dcb.fRtsControl = RTS_CONTROL_ENABLE;
     if (!SetCommState(Handle(handle_), &dcb))
