@@ -63,7 +63,7 @@ QList<PortEntry> SerialPorts()
     for (const QFileInfo& link : panels.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
         // A panel that ended without removing its link has left it dangling.
         if (link.isSymLink() && QFileInfo::exists(link.symLinkTarget()))
-            entries << PortEntry{link.absoluteFilePath(), link.absoluteFilePath(), QStringLiteral("виртуальный ППК")};
+            entries << PortEntry{link.absoluteFilePath(), link.absoluteFilePath(), {}};
     }
     std::sort(entries.begin(), entries.end(), [](const PortEntry& a, const PortEntry& b) {
         return a.name.compare(b.name, Qt::CaseInsensitive) < 0;

@@ -14,7 +14,7 @@ struct PortEntry {
 };
 
 // How a list shows an entry to a person: the last part of its name, and the
-// description when there is one ("ttyUSB0 — FT232R USB UART", "QZV-6-virtual — виртуальный ППК").
+// description when there is one ("ttyUSB0 — FT232R USB UART"; an announced panel "QZV-6-virtual").
 QString PortDisplayName(const PortEntry& entry);
 
 // The system's serial ports, and the announced virtual panels by the full path

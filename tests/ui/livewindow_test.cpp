@@ -1,10 +1,12 @@
 #include "livewindowfixture.h"
 
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolTip>
 #include <QWheelEvent>
 
 namespace {
@@ -168,6 +170,19 @@ TEST_F(LiveWindowTest, TheWheelChangesNeitherPortNorSpeedUnlessTheirListHasTheFo
         QApplication::sendEvent(list, &focusedNotch);
         EXPECT_NE(list->currentIndex(), before);
     }
+}
+
+TEST_F(LiveWindowTest, TheLockedStatePeriodShowsItsHint)
+{
+    auto* period = control<QComboBox>("EeAdr_PER_STS_CH");
+    control<QTabWidget>("PageControl_")->setCurrentWidget(control("TS_Apparatura"));
+    ASSERT_FALSE(period->isEnabled());
+    const QPoint centre = period->rect().center();
+    QHelpEvent hover(QEvent::ToolTip, centre, period->mapToGlobal(centre));
+    QApplication::sendEvent(period, &hover);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "Меняйте если знаете что это.");
+    QToolTip::hideText();
 }
 
 } // namespace
