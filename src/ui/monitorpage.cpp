@@ -327,10 +327,12 @@ void MonitorPage::setText(QLabel* label, const MonitorText& text)
     QFont font = label->font();
     font.setBold(text.emphasis != TextEmphasis::Plain);
     label->setFont(font);
+    // The disabled colour stays the style's, so a stale picture greys whatever it says.
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText,
-                     text.emphasis == TextEmphasis::Alert ? QColor(0xC0, 0x00, 0x00)
-                                                          : this->palette().color(QPalette::WindowText));
+    const QColor colour = text.emphasis == TextEmphasis::Alert ? QColor(0xC0, 0x00, 0x00)
+                                                               : this->palette().color(QPalette::WindowText);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::WindowText, colour);
     label->setPalette(palette);
 }
 
