@@ -17,6 +17,8 @@
 class Host;
 class KeyEnrolment;
 class Monitor;
+class MonitorChartWindow;
+class MonitorRecording;
 class QComboBox;
 class QLineEdit;
 class QTabWidget;
@@ -49,6 +51,7 @@ public:
 
     SettingsStore& store() { return store_; }
     PanelLink& link() { return link_; }
+    MonitorRecording& recording() { return *recording_; }
 
     // Runs an action unless a panel operation is running.
     void run(Action action);
@@ -75,6 +78,8 @@ private:
     void refreshPortList();
     void reloadStartFile();
     void stopExchange();
+    void saveTrace();
+    void showCharts();
     void applyPreset(const ZonePreset& preset);
     void unlockStatePeriod();
     void FormCloseQuery();
@@ -86,6 +91,8 @@ private:
     RememberedInputs remembered_;
     SettingControls* controls_;
     Monitor* monitor_;
+    MonitorRecording* recording_;
+    MonitorChartWindow* charts_ = nullptr;
     KeyEnrolment* keyEnrolment_;
     std::array<std::function<void()>, 5> operations_;
     QComboBox* cbPort_ = nullptr;

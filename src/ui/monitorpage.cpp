@@ -300,6 +300,11 @@ QWidget* MonitorPage::runRow()
     row->addSpacing(8);
     row->addWidget(staleNote_);
     row->addStretch();
+    auto* charts = new QPushButton("Графики", box);
+    charts->setObjectName("Button_Charts");
+    charts->setToolTip("Графики записи мониторинга: питание, температура, шлейфы зон");
+    connect(charts, &QPushButton::clicked, this, &MonitorPage::chartsClicked);
+    row->addWidget(charts);
     staleTimer_ = new QTimer(this);
     staleTimer_->setSingleShot(true);
     staleTimer_->setInterval(StaleAfterMs);
