@@ -196,7 +196,7 @@ QWidget* MainWindow::buildLinkGroup()
     find->setToolTip(FindPanelHint);
     find->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(find, &QToolButton::clicked, this, [this] {
-        if (!refusedWhileBusy())
+        if (!refusedWhileBusy(true))
             FindPanel(link_, host_, *cbPort_);
     });
     column->addWidget(find);

@@ -28,6 +28,14 @@ QString PortNameOf(const QComboBox& list)
     return list.currentData(NameRole).toString();
 }
 
+QStringList PortNamesOf(const QComboBox& list)
+{
+    QStringList names;
+    for (int i = 0; i < list.count(); ++i)
+        names << list.itemData(i, NameRole).toString();
+    return names;
+}
+
 bool ChoosePortByName(QComboBox& list, const QString& name)
 {
     const int index = name.isEmpty() ? -1 : list.findData(name, NameRole);

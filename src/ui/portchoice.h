@@ -11,5 +11,8 @@ void FillPortList(QComboBox& list, const QList<PortEntry>& entries);
 // The name the link opens for the chosen entry; empty when none is chosen.
 QString PortNameOf(const QComboBox& list);
 
+// The names the link opens, entry by entry.
+QStringList PortNamesOf(const QComboBox& list);
+
 // Chooses the entry the link opens by this name; false when the list has none.
 bool ChoosePortByName(QComboBox& list, const QString& name);
