@@ -289,9 +289,9 @@ QWidget* MonitorPage::runRow()
     rx_->setOnColour(lampColours.value(LampColour::Blue));
     row->addWidget(rx_);
     row->addWidget(new QLabel("Rx", box));
-    staleNote_ = new QLabel("нет новых данных", box);
+    staleNote_ = new QLabel("устарело", box);
     staleNote_->setObjectName("Label_MonitorStale");
-    staleNote_->setToolTip("Последний блок состояния пришёл более 1,5 с назад: картина может быть устаревшей");
+    staleNote_->setToolTip("Новых блоков состояния нет более 1,5 с: картина устарела");
     // Keeps its place, so the row does not jump when the note comes and goes.
     QSizePolicy keepPlace = staleNote_->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
