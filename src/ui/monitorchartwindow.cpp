@@ -12,6 +12,7 @@
 #include <QDateTimeAxis>
 #include <QDateTimeEdit>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegendMarker>
@@ -31,6 +32,7 @@ namespace {
 
 constexpr int MaxPoints = 2000;       // per line: more than a screen's width of pixels
 constexpr int RedrawDelayMs = 1000;   // new blocks come twice a second; a redraw a second is plenty
+constexpr int RedrawShare = 20;       // a long recording is redrawn less often: at most 1/20 of the time
 constexpr qint64 MinimumSpanMs = 10000;
 constexpr qint64 DayMs = 24 * 3600 * 1000LL;
 const QString TimeFormat = QStringLiteral("HH:mm:ss");
@@ -235,6 +237,9 @@ QChartView* MonitorChartWindow::chartView(QChart* chart)
     // Dragging across a plot zooms both to that period.
     view->setRubberBand(QChartView::HorizontalRubberBand);
     chart->legend()->setAlignment(Qt::AlignRight);
+    QFont small = chart->legend()->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    chart->legend()->setFont(small);
     return view;
 }
 
@@ -257,6 +262,8 @@ void MonitorChartWindow::showPeriod(qint64 from, qint64 to)
 void MonitorChartWindow::redraw()
 {
     redrawSoon_->stop();
+    QElapsedTimer took;
+    took.start();
     if (following_) {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
         periodFrom_ = recording_.isEmpty() ? now - MinimumSpanMs : recording_.at(0).time;
@@ -275,6 +282,7 @@ void MonitorChartWindow::redraw()
                           : QStringLiteral("Блоков в записи: %1, с %2")
                                 .arg(recording_.size())
                                 .arg(QDateTime::fromMSecsSinceEpoch(recording_.at(0).time).toString(EditFormat)));
+    redrawSoon_->setInterval(std::max<qint64>(RedrawDelayMs, RedrawShare * took.elapsed()));
 }
 
 void MonitorChartWindow::fillPowerChart(const MonitorSeries& series, qint64 from, qint64 to)
@@ -307,8 +315,13 @@ void MonitorChartWindow::fillLoopChart(const MonitorSeries& series, qint64 from,
         loops_->removeAxis(axis);
     QDateTimeAxis* x = timeAxis(from, to);
     loops_->addAxis(x, Qt::AlignBottom);
-    QValueAxis* kiloOhms = valueAxis(QStringLiteral("кОм (КЗ = 0, >8k = 9, обрыв = 10)"), 0, MonitorSeries::OpenPlot + 0.5);
-    kiloOhms->setTickCount(12);
+    auto* kiloOhms = new QValueAxis;
+    kiloOhms->setTitleText(QStringLiteral("кОм (КЗ = 0, >8k = 9, обрыв = 10)"));
+    kiloOhms->setRange(-0.3, MonitorSeries::OpenPlot + 0.5);
+    kiloOhms->setTickType(QValueAxis::TicksDynamic);
+    kiloOhms->setTickAnchor(0);
+    kiloOhms->setTickInterval(1);
+    kiloOhms->setLabelFormat(QStringLiteral("%.0f"));
     loops_->addAxis(kiloOhms, Qt::AlignLeft);
     for (int zone = 1; zone <= MonitorSeries::Zones; ++zone) {
         const size_t z = size_t(zone - 1);
