@@ -5,6 +5,7 @@
 #include "ui/monitorchartwindow.h"
 
 #include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QDateTimeAxis>
 #include <QDateTimeEdit>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTabWidget>
+#include <QToolTip>
 
 namespace {
 
@@ -91,6 +93,37 @@ TEST_F(MonitorChartsTest, TheMonitorsBlocksAreRecordedAndPlottedWithTheirChanges
     EXPECT_NEAR(supply->points().first().y(), 13.87, 1e-9);
 }
 
+TEST_F(MonitorChartsTest, AMarksTextShowsWhereThePointerRestsOnIt)
+{
+    recordUntil(2);
+    live.setLoop(1, LiveState::OpenLoop);
+    recordUntil(window->recording().size() + 2);
+    MonitorChartWindow* charts = openCharts();
+    ASSERT_TRUE(charts);
+    QChart* loops = charts->loopChart();
+    auto* marks = seriesNamed<QScatterSeries>(loops, "Зона 01");
+    ASSERT_TRUE(marks && marks->points().size() == 1);
+    QChartView* view = nullptr;
+    for (QChartView* v : charts->findChildren<QChartView*>())
+        if (v->chart() == loops)
+            view = v;
+    ASSERT_TRUE(view);
+
+    const auto moveTo = [&](QPointF chartPosition) {
+        const QPoint at = view->mapFromScene(loops->mapToScene(chartPosition));
+        QMouseEvent move(QEvent::MouseMove, at, view->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &move);
+    };
+    const QPointF mark = loops->mapToPosition(marks->points().first(), marks);
+    moveTo(mark + QPointF(3, -2));
+    const QString when = QDateTime::fromMSecsSinceEpoch(qint64(marks->points().first().x())).toString("HH:mm:ss");
+    EXPECT_EQ(QToolTip::text(), when + "\nЗона 01: НАРУШЕНА");
+    EXPECT_TRUE(QToolTip::isVisible());
+    moveTo(mark + QPointF(40, 40));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+}
+
 TEST_F(MonitorChartsTest, APeriodIsShownByItsTimesAndTheWholeRecordingAgain)
 {
     recordUntil(6);
@@ -110,6 +143,25 @@ TEST_F(MonitorChartsTest, APeriodIsShownByItsTimesAndTheWholeRecordingAgain)
     }
     QTest::mouseClick(charts->findChild<QPushButton*>("ChartWhole"), Qt::LeftButton);
     EXPECT_EQ(timeAxisOf(charts->loopChart())->min().toMSecsSinceEpoch(), recording.at(0).time);
+}
+
+TEST_F(MonitorChartsTest, ATimeBeingTypedIsNotOverwrittenWhileThePlotsFollowTheMonitor)
+{
+    recordUntil(2);
+    MonitorChartWindow* charts = openCharts();
+    ASSERT_TRUE(charts);
+    charts->activateWindow();
+    auto* from = charts->findChild<QDateTimeEdit*>("ChartFrom");
+    from->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return from->hasFocus(); }, 2000));
+    const QDateTime typed = from->dateTime().addSecs(-3600);
+    from->setDateTime(typed);
+    const qsizetype blocks = window->recording().size();
+    recordUntil(blocks + 4); // more than a redraw's delay
+    QTest::qWait(1200);
+    EXPECT_EQ(from->dateTime(), typed);
+    EXPECT_GT(charts->findChild<QDateTimeEdit*>("ChartTo")->dateTime().toMSecsSinceEpoch(),
+              window->recording().at(blocks).time - 1000) << "the other end follows";
 }
 
 TEST_F(MonitorChartsTest, TheRecordingIsSavedAsCsvAndClearedOnlyWhenConfirmed)
