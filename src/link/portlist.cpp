@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
 #include <pwd.h>
 #include <sys/stat.h>
@@ -46,15 +48,32 @@ QString VirtualPanelFolder()
     return runtimeFolder() + "/qzv6-panels";
 }
 
-QStringList SerialPortNames()
+QString PortDisplayName(const PortEntry& entry)
 {
-    QStringList names = SystemSerialPortNames();
+    const QString shown = entry.name.section(QLatin1Char('/'), -1);
+    const QString description = entry.description.trimmed();
+    return description.isEmpty() || description == shown ? shown : shown + QStringLiteral(" — ") + description;
+}
+
+QList<PortEntry> SerialPorts()
+{
+    QList<PortEntry> entries = SystemSerialPorts();
     const QDir panels(VirtualPanelFolder());
     for (const QFileInfo& link : panels.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
         // A panel that ended without removing its link has left it dangling.
         if (link.isSymLink() && QFileInfo::exists(link.symLinkTarget()))
-            names << link.absoluteFilePath();
+            entries << PortEntry{link.absoluteFilePath(), link.absoluteFilePath(), {}};
     }
-    names.sort(Qt::CaseInsensitive);
+    std::sort(entries.begin(), entries.end(), [](const PortEntry& a, const PortEntry& b) {
+        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+    });
+    return entries;
+}
+
+QStringList SerialPortNames()
+{
+    QStringList names;
+    for (const PortEntry& entry : SerialPorts())
+        names << entry.name;
     return names;
 }

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "link/portlist.h"
 #include "link/serialport.h"
 
-#include <QStringList>
 #include <memory>
 
 // The serial port the programs open: QtSerialPort on Linux, the Win32 communications API on Windows.
 std::unique_ptr<SerialPort> MakeSystemSerialPort();
 
-// The system's own serial ports by name ("ttyUSB0", "COM3"), in the system's order.
+// The system's own serial ports ("ttyUSB0", "COM3"), in the system's order.
 // On Windows the registry's list; EComPort when it cannot be read.
-QStringList SystemSerialPortNames();
+QList<PortEntry> SystemSerialPorts();

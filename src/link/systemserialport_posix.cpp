@@ -9,10 +9,10 @@ std::unique_ptr<SerialPort> MakeSystemSerialPort()
     return std::make_unique<QtSerialPort>();
 }
 
-QStringList SystemSerialPortNames()
+QList<PortEntry> SystemSerialPorts()
 {
-    QStringList names;
+    QList<PortEntry> entries;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        names << info.portName();
-    return names;
+        entries << PortEntry{info.portName(), info.systemLocation(), info.description()};
+    return entries;
 }

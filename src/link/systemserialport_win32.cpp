@@ -13,13 +13,13 @@ std::unique_ptr<SerialPort> MakeSystemSerialPort()
 
 // Every value of the key is a port: its name is the driver's device, its data the port's name.
 // A system without serial ports has no such key, so the error text names that case.
-QStringList SystemSerialPortNames()
+QList<PortEntry> SystemSerialPorts()
 {
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_QUERY_VALUE, &key)
         != ERROR_SUCCESS)
         throw EComPort(PortTexts::Registry);
-    QStringList names;
+    QList<PortEntry> entries;
     for (DWORD index = 0;; ++index) {
         wchar_t valueName[256];
         DWORD valueNameSize = std::size(valueName);
@@ -36,9 +36,11 @@ QStringList SystemSerialPortNames()
             RegCloseKey(key);
             throw EComPort(PortTexts::Registry);
         }
-        if (type == REG_SZ && data[0] != L'\0')
-            names << QString::fromWCharArray(data);
+        if (type == REG_SZ && data[0] != L'\0') {
+            const QString name = QString::fromWCharArray(data);
+            entries << PortEntry{name, QStringLiteral("\\\\.\\") + name, {}};
+        }
     }
     RegCloseKey(key);
-    return names;
+    return entries;
 }

@@ -2,6 +2,7 @@
 
 #include "files/fileoperations.h"
 #include "link/panellink.h"
+#include "link/portlist.h"
 #include "model/settingsstore.h"
 #include "ui/hotkeys.h"
 #include "ui/presets.h"
@@ -11,10 +12,13 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class Host;
 class KeyEnrolment;
 class Monitor;
+class MonitorChartWindow;
+class MonitorRecording;
 class QComboBox;
 class QLineEdit;
 class QTabWidget;
@@ -25,7 +29,7 @@ class SettingControls;
 struct MainWindowSetup {
     FileFolders folders = FileFolders::current();
     QString rememberedInputsFile;             // empty: the user's standard place
-    std::function<QStringList()> listPorts;   // the system's serial ports; may throw EComPort
+    std::function<QList<PortEntry>()> listPorts; // the system's serial ports; may throw EComPort
     std::function<void()> openDeviceManager;  // empty: the window's list of serial devices
 };
 
@@ -47,6 +51,7 @@ public:
 
     SettingsStore& store() { return store_; }
     PanelLink& link() { return link_; }
+    MonitorRecording& recording() { return *recording_; }
 
     // Runs an action unless a panel operation is running.
     void run(Action action);
@@ -67,11 +72,14 @@ private:
     QWidget* buildMonitorPage();
     void hookOperations();
     void followLinkInputs();
-    bool refusedWhileBusy();
+    // needsPort: a panel operation; else an operation on the configuration alone.
+    bool refusedWhileBusy(bool needsPort);
     bool refreshPorts(bool reportFailure);
     void refreshPortList();
     void reloadStartFile();
     void stopExchange();
+    void saveTrace();
+    void showCharts();
     void applyPreset(const ZonePreset& preset);
     void unlockStatePeriod();
     void FormCloseQuery();
@@ -83,6 +91,8 @@ private:
     RememberedInputs remembered_;
     SettingControls* controls_;
     Monitor* monitor_;
+    MonitorRecording* recording_;
+    MonitorChartWindow* charts_ = nullptr;
     KeyEnrolment* keyEnrolment_;
     std::array<std::function<void()>, 5> operations_;
     QComboBox* cbPort_ = nullptr;
@@ -90,4 +100,6 @@ private:
     QLineEdit* editPassComm_ = nullptr;
     QTabWidget* pages_ = nullptr;
     bool centred_ = false;
+    std::optional<Action> running_;       // the action running now, if any
+    const QEvent* forwardedKey_ = nullptr; // a hot key's copy on its way to the focused control
 };
