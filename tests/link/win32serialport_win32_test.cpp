@@ -1,7 +1,6 @@
 #include "link/frames.h"
 #include "link/portlist.h"
 #include "link/porttexts.h"
-#include "link/systemserialport.h"
 #include "link/win32serialport_win32.h"
 
 #include <gtest/gtest.h>
