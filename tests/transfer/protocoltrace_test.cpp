@@ -158,7 +158,8 @@ TEST(ProtocolTrace, SavedWholeOrNotAtAll)
     const QString path = dir.filePath("trace.txt");
     EXPECT_EQ(trace.saveTo(path), std::nullopt);
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // A text file: its lines end with CR LF on Windows.
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
     const QString saved = QString::fromUtf8(file.readAll());
     EXPECT_TRUE(saved.endsWith("        0 ms  > p0045C9;\n")) << qPrintable(saved);
     EXPECT_TRUE(saved.startsWith(u"Журнал обмена с ППК QZV-6"));

@@ -11,7 +11,7 @@ protected:
     QString saved(const QString& path) const
     {
         QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        return file.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromUtf8(file.readAll()) : QString();
     }
 };
 
