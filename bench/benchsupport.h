@@ -5,6 +5,7 @@
 #include "link/host.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
@@ -31,7 +32,7 @@ public:
         QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
         loop.exec();
     }
-    qint64 now() const override { return 0; }
+    qint64 now() const override { return clock_.elapsed(); }
     void showPage(const QString&) override {}
     void setTitle(const QString&) override {}
     void setControlText(const QString&, const QString&) override {}
@@ -43,6 +44,13 @@ public:
     void progressClose() override {}
 
     QStringList messages;
+
+private:
+    QElapsedTimer clock_ = [] {
+        QElapsedTimer timer;
+        timer.start();
+        return timer;
+    }();
 };
 
 // qzv6-panel-sim in a runtime folder of its own, so its announcement never meets

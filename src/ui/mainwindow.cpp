@@ -9,6 +9,7 @@
 #include "service/monitor.h"
 #include "transfer/configread.h"
 #include "transfer/configwrite.h"
+#include "transfer/panelcompare.h"
 #include "ui/apptexts.h"
 #include "ui/clicklabel.h"
 #include "ui/enrolmentpanel.h"
@@ -20,6 +21,9 @@
 #include "ui/pictures.h"
 #include "ui/serialdevicesdialog.h"
 #include "ui/settingcontrols.h"
+#include "ui/comparedialog.h"
+#include "ui/transfernotice.h"
+#include "ui/writesafetyboxes.h"
 #include "ui/usersgrid.h"
 
 #include <QApplication>
@@ -32,6 +36,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QListView>
 #include <QStyle>
@@ -115,6 +120,7 @@ MainWindow::MainWindow(Host& host, SerialPort& port, MainWindowSetup setup, QWid
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(top, 1);
+    layout->addWidget(new TransferNotice(this));
     layout->addWidget(memo);
     setFixedSize(WindowSize);
 
@@ -186,6 +192,12 @@ QWidget* MainWindow::buildLinkGroup()
         connect(button, &QToolButton::clicked, this, [this, action] { run(action); });
         column->addWidget(button);
     }
+    column->addWidget(CreateWriteSafetyBoxes());
+    auto* compare = new QPushButton(QStringLiteral("Сравнить с ППК"));
+    compare->setObjectName(QStringLiteral("Button_Compare"));
+    compare->setToolTip(QStringLiteral("Прочитать ППК и показать, чем он отличается от окна (Ctrl+D)"));
+    connect(compare, &QPushButton::clicked, this, [this] { run(Action::Compare); });
+    column->addWidget(compare);
     column->addStretch(1);
     return group;
 }
@@ -272,8 +284,17 @@ void MainWindow::hookOperations()
         const auto* temperature = findChild<QCheckBox*>(QStringLiteral("sCheckBox_ReadTemper"));
         ReadConfiguration(link_, store_, {temperature && temperature->isChecked(), QLocale()});
     };
-    operations_[int(Action::Write)] = [this] { WriteConfiguration(link_, store_, QLocale()); };
+    operations_[int(Action::Write)] = [this] {
+        WriteOptions options = WriteOptionsOf(*this);
+        options.backupFolder = setup_.backupFolder;
+        if (const std::optional<QString> notice = WriteConfiguration(link_, store_, options).notice)
+            findChild<TransferNotice*>()->setNotice(*notice);
+    };
     operations_[int(Action::Memory)] = [this] { MemoriseLoops(link_); };
+    operations_[int(Action::Compare)] = [this] {
+        if (const auto differences = ComparePanel(link_, store_, QLocale()))
+            ShowPanelComparison(this, host_, *differences);
+    };
 }
 
 void MainWindow::followLinkInputs()
@@ -408,6 +429,7 @@ void MainWindow::FormKeyDown(HotKey key)
     case HotKey::Save: run(Action::Save); break;
     case HotKey::Write: run(Action::Write); break;
     case HotKey::Read: run(Action::Read); break;
+    case HotKey::Compare: run(Action::Compare); break;
     case HotKey::Preset1: applyPreset(ZeroDelaysPreset()); break;
     case HotKey::Preset2: unlockStatePeriod(); break;
     case HotKey::Preset3: applyPreset(NormallyOpenPreset()); break;

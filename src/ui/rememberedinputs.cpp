@@ -1,5 +1,6 @@
 #include "ui/rememberedinputs.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -15,6 +16,8 @@ const QString PortControl = QStringLiteral("cbPort");
 const QString PortValue = QStringLiteral("cbPort.ItemIndex");
 // Each text is kept under its control's name followed by ".Text".
 const QString TextControls[] = {QStringLiteral("Edit_User_Ibutton"), QStringLiteral("Edit_User_acss")};
+// Each tick box under its name followed by ".Checked".
+const QString TickBoxes[] = {QStringLiteral("CheckBox_BackupBeforeWrite"), QStringLiteral("CheckBox_VerifyAfterWrite")};
 
 std::unique_ptr<QSettings> Open(const QString& file)
 {
@@ -51,6 +54,12 @@ void RememberedInputs::restore(QWidget& window) const
         if (edit && settings->contains(key) && Accepts(*edit, settings->value(key).toString()))
             edit->setText(settings->value(key).toString());
     }
+    for (const QString& name : TickBoxes) {
+        auto* box = window.findChild<QCheckBox*>(name);
+        const QString key = name + QStringLiteral(".Checked");
+        if (box && settings->contains(key))
+            box->setChecked(settings->value(key).toBool());
+    }
 }
 
 void RememberedInputs::store(const QWidget& window) const
@@ -61,5 +70,8 @@ void RememberedInputs::store(const QWidget& window) const
     for (const QString& name : TextControls)
         if (const auto* edit = window.findChild<const QLineEdit*>(name))
             settings->setValue(name + QStringLiteral(".Text"), edit->text());
+    for (const QString& name : TickBoxes)
+        if (const auto* box = window.findChild<const QCheckBox*>(name))
+            settings->setValue(name + QStringLiteral(".Checked"), box->isChecked());
     settings->sync();
 }
