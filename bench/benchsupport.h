@@ -1,7 +1,8 @@
 #pragma once
 
 // What the benchmarks share: a host that shows nothing and waits for real, the
-// virtual panel started as a child process, and the median of a run of figures.
+// virtual panel started as a child process, how long the event loop was held,
+// and the median of a run of figures.
 #include "link/host.h"
 
 #include <QCoreApplication>
@@ -87,6 +88,34 @@ private:
     QTemporaryDir runtime_;
     QProcess process_;
     QString pty_;
+};
+
+// The longest interval between two ticks of a 1 ms timer: how long the event loop was held.
+class LoopGapMeter {
+public:
+    LoopGapMeter()
+    {
+        timer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            const qint64 now = clock_.nsecsElapsed();
+            longestNs_ = std::max(longestNs_, now - lastNs_);
+            lastNs_ = now;
+        });
+    }
+    void start()
+    {
+        clock_.start();
+        lastNs_ = 0;
+        longestNs_ = 0;
+        timer_.start(1);
+    }
+    double longestMs() const { return double(longestNs_) / 1e6; }
+
+private:
+    QTimer timer_;
+    QElapsedTimer clock_;
+    qint64 lastNs_ = 0;
+    qint64 longestNs_ = 0;
 };
 
 template <typename T>

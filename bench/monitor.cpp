@@ -86,34 +86,6 @@ void runEventLoopFor(int ms)
     loop.exec();
 }
 
-// The longest interval between two ticks of a 1 ms timer: how long the event loop was held.
-class LoopGapMeter {
-public:
-    LoopGapMeter()
-    {
-        timer_.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            const qint64 now = clock_.nsecsElapsed();
-            longestNs_ = std::max(longestNs_, now - lastNs_);
-            lastNs_ = now;
-        });
-    }
-    void start()
-    {
-        clock_.start();
-        lastNs_ = 0;
-        longestNs_ = 0;
-        timer_.start(1);
-    }
-    double longestMs() const { return double(longestNs_) / 1e6; }
-
-private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 lastNs_ = 0;
-    qint64 longestNs_ = 0;
-};
-
 // The window's monitor on the panel's pseudo-terminal, showing on a monitor page.
 class LiveMonitor {
 public:

@@ -36,7 +36,11 @@ const DemoRule demoRules[] = {
     {20000, 11000, 3000, [](LiveState& l, bool on) { l.setLoop(2, on ? LiveState::OpenLoop : LiveState::QuietLoop); }},
     {9000, 1000, 1500, [](LiveState& l, bool on) { l.setLoop(5, on ? 60 : LiveState::QuietLoop); }},
     {45000, 30000, 5000, [](LiveState& l, bool on) { l.setCondition(LiveState::Condition::CaseTamper, on); }},
-    {60000, 40000, 8000, [](LiveState& l, bool on) { l.setCondition(LiveState::Condition::MainsAbsent, on); }},
+    {60000, 40000, 8000, [](LiveState& l, bool on) {
+         // On its battery the panel's supply sags from 13.9 V to 12.6 V.
+         l.setCondition(LiveState::Condition::MainsAbsent, on);
+         l.setSupply(on ? LiveState::BatterySupply : LiveState::MainsSupply);
+     }},
 };
 
 // 25.0625 C, a degree up and down over a minute, in sixteenths.

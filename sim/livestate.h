@@ -15,6 +15,8 @@ public:
     static constexpr int QuietLoop = 103; // an end-of-line resistor, about 4.8 kOhm
     static constexpr int OpenLoop = 200;
     static constexpr int Tolerance = 15;  // codes a loop may stray from its normal value
+    static constexpr int MainsSupply = 190;   // 13.9 V in units of 0.073 V
+    static constexpr int BatterySupply = 173; // 12.6 V
 
     // Conditions of the block, by byte and bit.
     enum class Condition {

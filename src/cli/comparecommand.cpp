@@ -4,6 +4,7 @@
 #include "cli/consolehost.h"
 #include "cli/interrupt.h"
 #include "cli/linkoptions.h"
+#include "cli/traceonexit.h"
 #include "link/qtserialport.h"
 #include "model/settingsstore.h"
 #include "transfer/panelcompare.h"
@@ -57,6 +58,7 @@ int run(const QStringList& arguments)
     PanelLink link(port, host);
     link.inputs = *inputs;
     StopOnCtrlC(host, link);
+    const TraceOnExit trace(line, link, host);
     const auto differences = ComparePanel(link, store, QLocale::system());
     if (!differences)
         return ExitFailure;

@@ -3,6 +3,8 @@
 #include "cli/commandline.h"
 #include "link/baudrates.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -48,6 +50,7 @@ QList<QCommandLineOption> LinkOptions()
         QCommandLineOption(QStringLiteral("port"), {}, QStringLiteral("PORT")),
         QCommandLineOption(QStringLiteral("baud"), {}, QStringLiteral("RATE")),
         QCommandLineOption(QStringLiteral("password"), {}, QStringLiteral("CODE")),
+        QCommandLineOption(QStringLiteral("trace"), {}, QStringLiteral("FILE")),
     };
 }
 
@@ -59,10 +62,39 @@ QString LinkOptionsHelp()
                "                     or a full path, such as a virtual panel from 'qzv6 ports'\n"
                "  --baud RATE        line speed in bit/s (default %2), one of:\n"
                "%1\n"
+               "  --trace FILE       write the protocol trace (the last 5000 lines: frames sent and\n"
+               "                     received with their verdicts, the password masked) to FILE\n"
+               "                     when the command ends, also when it fails\n"
                "  --password CODE    panel password, up to 16 characters 0-9 and A-F (default %3)\n")
         .arg(wrappedRates())
         .arg(BaudRates.at(std::size_t(defaults.speedIndex)))
         .arg(defaults.password);
+}
+
+std::optional<int> SpeedIndexFrom(const CommandLine& line)
+{
+    if (!line.isSet(QStringLiteral("baud")))
+        return LinkInputs().speedIndex;
+    bool isNumber = false;
+    const int rate = line.value(QStringLiteral("baud")).toInt(&isNumber);
+    const auto found = std::find(BaudRates.begin(), BaudRates.end(), rate);
+    if (!isNumber || found == BaudRates.end()) {
+        line.usageError(QStringLiteral("--baud must be one of %1.").arg(rateList()));
+        return std::nullopt;
+    }
+    return int(found - BaudRates.begin());
+}
+
+bool TraceFileAccepted(const CommandLine& line)
+{
+    if (!line.isSet(QStringLiteral("trace")))
+        return true;
+    const QFileInfo trace(line.value(QStringLiteral("trace")));
+    if (trace.fileName().isEmpty() || !trace.absoluteDir().exists() || trace.isDir()) {
+        line.usageError(QStringLiteral("--trace needs a file in an existing folder."));
+        return false;
+    }
+    return true;
 }
 
 std::optional<LinkInputs> LinkInputsFrom(const CommandLine& line)
@@ -73,16 +105,10 @@ std::optional<LinkInputs> LinkInputsFrom(const CommandLine& line)
         line.usageError(QStringLiteral("--port PORT is required ('qzv6 ports' lists them)."));
         return std::nullopt;
     }
-    if (line.isSet(QStringLiteral("baud"))) {
-        bool isNumber = false;
-        const int rate = line.value(QStringLiteral("baud")).toInt(&isNumber);
-        const auto found = std::find(BaudRates.begin(), BaudRates.end(), rate);
-        if (!isNumber || found == BaudRates.end()) {
-            line.usageError(QStringLiteral("--baud must be one of %1.").arg(rateList()));
-            return std::nullopt;
-        }
-        inputs.speedIndex = int(found - BaudRates.begin());
-    }
+    const std::optional<int> speedIndex = SpeedIndexFrom(line);
+    if (!speedIndex)
+        return std::nullopt;
+    inputs.speedIndex = *speedIndex;
     if (line.isSet(QStringLiteral("password"))) {
         inputs.password = line.value(QStringLiteral("password"));
         if (!isPanelPassword(inputs.password)) {
@@ -90,5 +116,7 @@ std::optional<LinkInputs> LinkInputsFrom(const CommandLine& line)
             return std::nullopt;
         }
     }
+    if (!TraceFileAccepted(line))
+        return std::nullopt;
     return inputs;
 }

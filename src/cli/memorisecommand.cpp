@@ -2,6 +2,7 @@
 #include "cli/commandline.h"
 #include "cli/consolehost.h"
 #include "cli/linkoptions.h"
+#include "cli/traceonexit.h"
 #include "link/qtserialport.h"
 #include "service/loopmemorisation.h"
 
@@ -41,6 +42,7 @@ int run(const QStringList& arguments)
     QtSerialPort port;
     PanelLink link(port, host);
     link.inputs = *inputs;
+    const TraceOnExit trace(line, link, host);
     return MemoriseLoops(link) ? ExitSuccess : ExitFailure;
 }
 

@@ -2,10 +2,13 @@
 #include "cli/commandline.h"
 #include "cli/consolehost.h"
 #include "cli/linkoptions.h"
+#include "cli/traceonexit.h"
 #include "link/qtserialport.h"
 #include "service/monitor.h"
+#include "service/monitorcsv.h"
 #include "service/monitorlisting.h"
 
+#include <QDateTime>
 #include <QEventLoop>
 #include <QLocale>
 #include <QTimer>
@@ -28,7 +31,7 @@ const QString AnswersAgainNotice = QStringLiteral("qzv6 monitor: the panel answe
 QString help()
 {
     return QStringLiteral(
-               "Usage: qzv6 monitor --port PORT [--baud RATE] [--count N]\n"
+               "Usage: qzv6 monitor --port PORT [--baud RATE] [--count N] [--csv FILE]\n"
                "\n"
                "Watches the panel live, as the window's monitor page does with \"ПУСК\" ticked:\n"
                "asks for the status block twice a second and prints the picture of every\n"
@@ -50,11 +53,17 @@ QString help()
         + QStringLiteral(
                "                     (not used here: the monitor does not log in)\n"
                "  --count N          stop after N blocks (default: run until Ctrl+C)\n"
+               "  --csv FILE         also record every block into FILE as CSV, a row each as it\n"
+               "                     comes: time (ISO 8601, local time with its offset), supply,\n"
+               "                     battery, temperature, each zone's state and loop, the outputs,\n"
+               "                     tampers and faults (1 set, 0 clear) and the radio detectors;\n"
+               "                     the first line names the columns\n"
                "\n"
                "Examples:\n"
                "  qzv6 monitor --port ttyUSB0\n"
                "  qzv6 monitor --port ttyUSB0 --count 1 | grep '^Зона'\n"
-               "  qzv6 monitor --port /dev/ttyUSB1 --baud 57600 --count 20 > status.txt\n");
+               "  qzv6 monitor --port /dev/ttyUSB1 --baud 57600 --count 20 > status.txt\n"
+               "  qzv6 monitor --port ttyUSB0 --csv night.csv > /dev/null\n");
 }
 
 void printBlock(const QStringList& lines, bool first)
@@ -64,12 +73,22 @@ void printBlock(const QStringList& lines, bool first)
     std::fflush(stdout);
 }
 
-int watch(const LinkInputs& inputs, int count)
+int watch(const CommandLine& line, const LinkInputs& inputs, int count)
 {
+    MonitorCsvStream csv;
+    const QString csvPath = line.value(QStringLiteral("csv"));
+    if (!csvPath.isEmpty()) {
+        if (const std::optional<QString> error = csv.open(csvPath)) {
+            ConsoleHost(false).message(QStringLiteral("qzv6 monitor: cannot write %1: %2").arg(csvPath, *error));
+            return ExitFailure;
+        }
+    }
+    int exitStatus = ExitSuccess;
     ConsoleHost host(false);
     QtSerialPort port;
     PanelLink link(port, host);
     link.inputs = inputs;
+    const TraceOnExit trace(line, link, host);
     Monitor monitor(link);
     MonitorListing listing;
     QEventLoop loop;
@@ -90,6 +109,14 @@ int watch(const LinkInputs& inputs, int count)
         if (std::exchange(silent, false))
             host.message(AnswersAgainNotice);
         silence.start(SilenceNoticeMs);
+        if (!csvPath.isEmpty()) {
+            if (const std::optional<QString> error = csv.append({QDateTime::currentMSecsSinceEpoch(), status})) {
+                host.message(QStringLiteral("qzv6 monitor: cannot write %1: %2").arg(csvPath, *error));
+                exitStatus = ExitFailure;
+                finish();
+                return;
+            }
+        }
         listing.apply(decodeMonitorStatus(status, locale));
         printBlock(listing.lines(), shown == 0);
         if (++shown == count)
@@ -106,13 +133,14 @@ int watch(const LinkInputs& inputs, int count)
         return ExitFailure;
     silence.start(SilenceNoticeMs);
     loop.exec();
-    return ExitSuccess;
+    return exitStatus;
 }
 
 int run(const QStringList& arguments)
 {
     const QList<QCommandLineOption> options =
-        LinkOptions() + QList<QCommandLineOption>{QCommandLineOption(QStringLiteral("count"), {}, QStringLiteral("N"))};
+        LinkOptions() + QList<QCommandLineOption>{QCommandLineOption(QStringLiteral("count"), {}, QStringLiteral("N")),
+                                                  QCommandLineOption(QStringLiteral("csv"), {}, QStringLiteral("FILE"))};
     CommandLine line(QStringLiteral("monitor"), help(), options, {});
     if (const auto status = line.parse(arguments))
         return *status;
@@ -126,7 +154,7 @@ int run(const QStringList& arguments)
         if (!isNumber || count < 1)
             return line.usageError(QStringLiteral("--count takes a whole number of blocks, 1 or more."));
     }
-    return watch(*inputs, count);
+    return watch(line, *inputs, count);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "cli/consolehost.h"
 #include "cli/interrupt.h"
 #include "cli/linkoptions.h"
+#include "cli/traceonexit.h"
 #include "files/fileoperations.h"
 #include "link/qtserialport.h"
 #include "model/settingsstore.h"
@@ -69,6 +70,7 @@ int run(const QStringList& arguments)
     PanelLink link(port, host);
     link.inputs = *inputs;
     StopOnCtrlC(host, link);
+    const TraceOnExit trace(line, link, host);
     const ConfigReadOptions readOptions{line.isSet(QStringLiteral("temperature")), QLocale::system()};
     if (!ReadConfiguration(link, store, readOptions) || !SaveStoreTo(out, store, host))
         return ExitFailure;

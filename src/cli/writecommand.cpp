@@ -4,6 +4,7 @@
 #include "cli/consolehost.h"
 #include "cli/interrupt.h"
 #include "cli/linkoptions.h"
+#include "cli/traceonexit.h"
 #include "link/qtserialport.h"
 #include "model/settingsstore.h"
 #include "transfer/configwrite.h"
@@ -91,6 +92,7 @@ int run(const QStringList& arguments)
     PanelLink link(port, host);
     link.inputs = *inputs;
     StopOnCtrlC(host, link);
+    const TraceOnExit trace(line, link, host);
     WriteOptions writeOptions;
     writeOptions.locale = QLocale::system();
     writeOptions.backup = !noBackup;

@@ -47,7 +47,7 @@ struct PanelLink::Exchange {
 };
 
 PanelLink::PanelLink(SerialPort& port, Host& host)
-    : TransferProgress(host), port_(port), host_(host)
+    : TransferProgress(host), Trace([h = &host] { return h->now(); }), traced_(port, Trace), port_(traced_), host_(host)
 {
 }
 
@@ -134,7 +134,9 @@ bool PanelLink::tryOnce(const Exchange& style)
     if (style.lastWait > 0)
         host_.wait(style.lastWait);
     ReplyText = CleanReply(QString::fromLatin1(port_.read(replyLimit)));
-    return style.accepts(ReplyText, RequestText);
+    const bool accepted = style.accepts(ReplyText, RequestText);
+    Trace.judge(VerdictOf(ReplyText, accepted));
+    return accepted;
 }
 
 void PanelLink::giveUp()

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "link/host.h"
+#include "link/protocoltrace.h"
 #include "link/serialport.h"
+#include "link/tracedport.h"
 #include "link/transferprogress.h"
 
 #include <QString>
@@ -28,6 +30,8 @@ public:
     bool LinkFailed = false;
     bool CancelRequested = false;
     ::TransferProgress TransferProgress;
+    // Everything that passes through the port, always on.
+    ProtocolTrace Trace;
 
     // Closes the port, applies the inputs' name and speed, opens it. Throws EComPort.
     void PortSetup();
@@ -66,6 +70,7 @@ private:
     void stopOnCancel();
     bool refuseLogin(const QString& text);
 
+    TracedPort traced_;
     SerialPort& port_;
     Host& host_;
     bool busy_ = false;

@@ -124,6 +124,44 @@ QString tenthsText(int tenths, const QLocale& locale)
     return QString::number(tenths / 10) + locale.decimalPoint() + QString::number(tenths % 10);
 }
 
+double supplyVolts(const MonitorStatus& status)
+{
+    return status[SupplyByte] * MillivoltsPerUnit / 1000.0;
+}
+
+std::optional<int> batteryPercent(const MonitorStatus& status)
+{
+    const int battery = status[BatteryByte] & 0x0F;
+    return battery <= FullBattery ? std::optional<int>(battery * 10) : std::nullopt;
+}
+
+double temperatureCelsius(const MonitorStatus& status)
+{
+    const int word = status[TemperatureHighByte] * 256 + status[TemperatureLowByte];
+    const double magnitude = (word & ~TemperatureSign) / 16.0;
+    return word & TemperatureSign ? -magnitude : magnitude;
+}
+
+quint8 zoneStateByte(const MonitorStatus& status, int zone)
+{
+    return status[FirstZoneStateByte + zone - 1];
+}
+
+quint8 loopCodeByte(const MonitorStatus& status, int zone)
+{
+    return status[FirstResistanceByte + zone - 1];
+}
+
+bool detectorTamper(const MonitorStatus& status, int detector)
+{
+    return status.bit(DetectorTamperByte + (detector - 1) / 8, (detector - 1) % 8);
+}
+
+bool detectorBattery(const MonitorStatus& status, int detector)
+{
+    return status.bit(DetectorBatteryByte + (detector - 1) / 8, (detector - 1) % 8);
+}
+
 MonitorView decodeMonitorStatus(const MonitorStatus& status, const QLocale& locale)
 {
     MonitorView view;

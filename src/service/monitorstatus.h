@@ -41,6 +41,17 @@ struct MonitorView {
     QString underlinedKey;
 };
 
+// The block's readings as numbers, for plots and tables.
+double supplyVolts(const MonitorStatus& status);
+// Tens of per cent times ten; nothing for the values 11 to 15, which the page does not show.
+std::optional<int> batteryPercent(const MonitorStatus& status);
+// Degrees Celsius; bit 11 is the sign.
+double temperatureCelsius(const MonitorStatus& status);
+quint8 zoneStateByte(const MonitorStatus& status, int zone);
+quint8 loopCodeByte(const MonitorStatus& status, int zone);
+bool detectorTamper(const MonitorStatus& status, int detector);
+bool detectorBattery(const MonitorStatus& status, int detector);
+
 MonitorView decodeMonitorStatus(const MonitorStatus& status, const QLocale& locale);
 
 // A count of tenths as "%1.1f" shows it, with the locale's decimal separator.

@@ -43,26 +43,52 @@ const StateWord* stateWord(quint8 state)
     return nullptr;
 }
 
-QString resistanceText(int code, const QLocale& locale)
+// r x k / 1000 kilo-ohms in tenths, rounded in whole numbers so a half rounds up.
+std::optional<int> measuredTenths(int code)
 {
-    if (code <= LastShort)
-        return QStringLiteral("КЗ");
     for (const ResistanceClass& row : resistanceClasses)
-        if (code >= row.first && code <= row.last) {
-            // r x k / 1000 kilo-ohms to the nearest tenth, in whole numbers so a half rounds up.
-            const int tenths = (code * row.kTenths + 500) / 1000;
-            return tenthsText(tenths, locale) + QLatin1Char('k');
-        }
-    return code <= LastAboveEight ? QStringLiteral(">8k") : QStringLiteral("ОБРЫВ");
+        if (code >= row.first && code <= row.last)
+            return (code * row.kTenths + 500) / 1000;
+    return std::nullopt;
 }
 
 } // namespace
 
-QString ZoneStateText(quint8 state, quint8 resistanceCode, const QLocale& locale)
+LoopClass LoopClassOf(quint8 code)
+{
+    if (code <= LastShort)
+        return LoopClass::Short;
+    if (measuredTenths(code))
+        return LoopClass::Measured;
+    return code <= LastAboveEight ? LoopClass::AboveEight : LoopClass::Open;
+}
+
+QString LoopResistanceText(quint8 code, const QLocale& locale)
+{
+    switch (LoopClassOf(code)) {
+    case LoopClass::Short: return QStringLiteral("КЗ");
+    case LoopClass::Measured: return tenthsText(*measuredTenths(code), locale) + QLatin1Char('k');
+    case LoopClass::AboveEight: return QStringLiteral(">8k");
+    case LoopClass::Open: break;
+    }
+    return QStringLiteral("ОБРЫВ");
+}
+
+std::optional<double> LoopKiloOhms(quint8 code)
+{
+    const std::optional<int> tenths = measuredTenths(code);
+    return tenths ? std::optional<double>(*tenths / 10.0) : std::nullopt;
+}
+
+QString ZoneStateWord(quint8 state)
 {
     const StateWord* row = stateWord(state);
-    const QString word = row ? QString::fromUtf8(row->word) : QStringLiteral("Снято");
-    return word + QStringLiteral(", Резист.: ") + resistanceText(resistanceCode, locale);
+    return row ? QString::fromUtf8(row->word) : QStringLiteral("Снято");
+}
+
+QString ZoneStateText(quint8 state, quint8 resistanceCode, const QLocale& locale)
+{
+    return ZoneStateWord(state) + QStringLiteral(", Резист.: ") + LoopResistanceText(resistanceCode, locale);
 }
 
 TextEmphasis zoneStateEmphasis(quint8 state)

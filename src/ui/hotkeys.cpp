@@ -24,6 +24,7 @@ constexpr KeyRow Keys[] = {
     {HotKey::Preset1, Qt::Key_1, 10, true},
     {HotKey::Preset2, Qt::Key_2, 11, true},
     {HotKey::Preset3, Qt::Key_3, 12, true},
+    {HotKey::SaveTrace, Qt::Key_L, 46, true},
 };
 
 bool ReportsXkbKeycodes(const QString& platform)

@@ -7,6 +7,7 @@
 #include "service/keyenrolment.h"
 #include "service/loopmemorisation.h"
 #include "service/monitor.h"
+#include "service/monitorrecording.h"
 #include "transfer/configread.h"
 #include "transfer/configwrite.h"
 #include "transfer/panelcompare.h"
@@ -16,20 +17,24 @@
 #include "ui/hovertabstyle.h"
 #include "ui/inputrulevalidator.h"
 #include "ui/mainpage.h"
+#include "ui/monitorchartwindow.h"
 #include "ui/monitorpage.h"
 #include "ui/pagebuilder.h"
+#include "ui/panelfinder.h"
 #include "ui/pictures.h"
 #include "ui/serialdevicesdialog.h"
 #include "ui/settingcontrols.h"
 #include "ui/comparedialog.h"
 #include "ui/transfernotice.h"
 #include "ui/writesafetyboxes.h"
+#include "ui/tracesaving.h"
 #include "ui/usersgrid.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QScrollBar>
@@ -101,6 +106,7 @@ MainWindow::MainWindow(Host& host, SerialPort& port, MainWindowSetup setup, QWid
       remembered_(setup_.rememberedInputsFile),
       controls_(new SettingControls(store_, this)),
       monitor_(new Monitor(link_, this)),
+      recording_(new MonitorRecording(this)),
       keyEnrolment_(new KeyEnrolment(link_, [this] { run(Action::Read); }, this))
 {
     setObjectName(QStringLiteral("MainForm"));
@@ -172,6 +178,16 @@ QWidget* MainWindow::buildLinkGroup()
 
     column->addWidget(portLabel);
     column->addWidget(cbPort_);
+    auto* find = new QToolButton;
+    find->setObjectName(QStringLiteral("Button_FindPanel"));
+    find->setText(FindPanelCaption);
+    find->setToolTip(FindPanelHint);
+    find->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connect(find, &QToolButton::clicked, this, [this] {
+        if (!refusedWhileBusy())
+            FindPanel(link_, host_, *cbPort_);
+    });
+    column->addWidget(find);
     column->addSpacing(4);
     column->addWidget(passLabel);
     column->addWidget(editPassComm_);
@@ -199,6 +215,14 @@ QWidget* MainWindow::buildLinkGroup()
     connect(compare, &QPushButton::clicked, this, [this] { run(Action::Compare); });
     column->addWidget(compare);
     column->addStretch(1);
+    auto* trace = new QToolButton;
+    trace->setObjectName(QStringLiteral("Button_Trace"));
+    trace->setText(TraceButtonCaption);
+    trace->setToolTip(TraceButtonHint);
+    trace->setAutoRaise(true);
+    trace->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connect(trace, &QToolButton::clicked, this, &MainWindow::saveTrace);
+    column->addWidget(trace);
     return group;
 }
 
@@ -273,6 +297,9 @@ QWidget* MainWindow::buildMonitorPage()
     connect(monitor_, &Monitor::txLedChanged, page, &MonitorPage::setTxLed);
     connect(page, &MonitorPage::keyClicked, monitor_, &Monitor::pressKey);
     connect(page, &MonitorPage::runClicked, monitor_, [this](bool ticked) { ticked ? monitor_->start() : monitor_->stop(); });
+    connect(monitor_, &Monitor::statusReceived, recording_,
+            [this](const MonitorStatus& status) { recording_->append(QDateTime::currentMSecsSinceEpoch(), status); });
+    connect(page, &MonitorPage::chartsClicked, this, &MainWindow::showCharts);
     return page;
 }
 
@@ -373,6 +400,21 @@ void MainWindow::reloadStartFile()
     OpenStartFile(store_, host_, setup_.folders, true);
 }
 
+void MainWindow::saveTrace()
+{
+    SaveProtocolTrace(link_.Trace, host_, setup_.folders.working);
+}
+
+void MainWindow::showCharts()
+{
+    if (!charts_)
+        charts_ = new MonitorChartWindow(*recording_, host_, this);
+    charts_->showWholeRecording();
+    charts_->show();
+    charts_->raise();
+    charts_->activateWindow();
+}
+
 void MainWindow::stopExchange()
 {
     link_.CancelRequested = true;
@@ -433,6 +475,7 @@ void MainWindow::FormKeyDown(HotKey key)
     case HotKey::Preset1: applyPreset(ZeroDelaysPreset()); break;
     case HotKey::Preset2: unlockStatePeriod(); break;
     case HotKey::Preset3: applyPreset(NormallyOpenPreset()); break;
+    case HotKey::SaveTrace: saveTrace(); break;
     }
 }
 

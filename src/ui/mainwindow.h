@@ -15,6 +15,8 @@
 class Host;
 class KeyEnrolment;
 class Monitor;
+class MonitorChartWindow;
+class MonitorRecording;
 class QComboBox;
 class QLineEdit;
 class QTabWidget;
@@ -48,6 +50,7 @@ public:
 
     SettingsStore& store() { return store_; }
     PanelLink& link() { return link_; }
+    MonitorRecording& recording() { return *recording_; }
 
     // Runs an action unless a panel operation is running.
     void run(Action action);
@@ -73,6 +76,8 @@ private:
     void refreshPortList();
     void reloadStartFile();
     void stopExchange();
+    void saveTrace();
+    void showCharts();
     void applyPreset(const ZonePreset& preset);
     void unlockStatePeriod();
     void FormCloseQuery();
@@ -84,6 +89,8 @@ private:
     RememberedInputs remembered_;
     SettingControls* controls_;
     Monitor* monitor_;
+    MonitorRecording* recording_;
+    MonitorChartWindow* charts_ = nullptr;
     KeyEnrolment* keyEnrolment_;
     std::array<std::function<void()>, 6> operations_;
     QComboBox* cbPort_ = nullptr;

@@ -284,6 +284,11 @@ QWidget* MonitorPage::runRow()
     row->addWidget(rx_);
     row->addWidget(new QLabel("Rx", box));
     row->addStretch();
+    auto* charts = new QPushButton("Графики", box);
+    charts->setObjectName("Button_Charts");
+    charts->setToolTip("Графики записи мониторинга: питание, температура, шлейфы зон");
+    connect(charts, &QPushButton::clicked, this, &MonitorPage::chartsClicked);
+    row->addWidget(charts);
     return box;
 }
 

@@ -29,6 +29,8 @@ signals:
     void keyClicked(int code);
     // The user's click on "ПУСК", with the state it leaves.
     void runClicked(bool ticked);
+    // "Графики": the plots of the monitor's recording.
+    void chartsClicked();
 
 private:
     struct Caption {

@@ -86,9 +86,10 @@ TEST(Qzv6EndToEnd, WriteBacksUpAndTellsAReadBackThatDiffers)
     EXPECT_TRUE(write.err.contains(backup)) << write.err.toStdString();
     EXPECT_EQ(QFileInfo(backup).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::ExeOther), 0);
     EXPECT_EQ(QFileInfo(panel.backupFolder()).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::ExeOther), 0);
-    // The backup holds the factory configuration the panel had: the site's password is not in it.
+    // The backup holds the factory configuration the panel had, with its user codes.
     const Qzv6Run dump = RunQzv6({"dump", backup});
-    EXPECT_TRUE(dump.out.contains("EeAdr_PassInstalator=\"90817\"")) << dump.out.toStdString();
+    EXPECT_TRUE(dump.out.contains("\nEeAdr_PassInstalator=90817\n")) << dump.out.toStdString();
+    EXPECT_TRUE(dump.out.contains("\nSG.Text 1,1=1104123400000000\n")) << dump.out.toStdString();
 }
 
 // Equal, one difference, a panel that does not answer: three statuses.

@@ -104,6 +104,14 @@ TEST_F(LiveStateTest, DemoChangesTheBlockOverThePanelsClock)
         EXPECT_EQ(zoneState(block, 5), zone5);
         EXPECT_EQ(bit(block, 2, 0), tamper);
     }
+    // Without mains the supply sags to the battery's voltage, and comes back with it.
+    for (const auto& [time, supply, mainsAbsent] : {std::tuple{40000, 173, true}, std::tuple{48000, 190, false}}) {
+        SCOPED_TRACE(time);
+        clock = time;
+        const QByteArray block = poll();
+        EXPECT_EQ(quint8(block[0]), supply);
+        EXPECT_EQ(bit(block, 3, 4), mainsAbsent);
+    }
     clock = 75000; // a quarter of the temperature's minute: a degree up
     EXPECT_EQ(quint8(poll()[14]), 401 + 16 - 256);
 

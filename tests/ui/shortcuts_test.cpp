@@ -61,6 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(KeyCase{"CtrlS", Qt::Key_S, Ctrl, {"save-dialog:" + SaveTitle}},
                     KeyCase{"CtrlShiftS", Qt::Key_S, Ctrl | Qt::ShiftModifier, {"save-dialog:" + SaveTitle}},
                     KeyCase{"CtrlAltO", Qt::Key_O, Ctrl | Qt::AltModifier, {"open-dialog:" + OpenTitle}},
+                    KeyCase{"CtrlL", Qt::Key_L, Ctrl, {"save-dialog:Сохранить журнал обмена"}},
                     KeyCase{"F5", Qt::Key_F5, Qt::NoModifier, {"message:" + NoStartFile}},
                     KeyCase{"ShiftF5", Qt::Key_F5, Qt::ShiftModifier, {"message:" + NoStartFile}},
                     KeyCase{"CtrlF5", Qt::Key_F5, Ctrl, {"message:" + NoStartFile}},
