@@ -126,6 +126,16 @@ MainWindow::MainWindow(Host& host, SerialPort& port, MainWindowSetup setup, QWid
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(top, 1);
+    // The write's safety choices and the compare, in a row under the pages: the link column is full.
+    auto* compare = new QPushButton(QStringLiteral("Сравнить с ППК"));
+    compare->setObjectName(QStringLiteral("Button_Compare"));
+    compare->setToolTip(QStringLiteral("Прочитать ППК и показать, чем он отличается от окна (Ctrl+D)"));
+    connect(compare, &QPushButton::clicked, this, [this] { run(Action::Compare); });
+    auto* safety = new QHBoxLayout;
+    safety->addWidget(CreateWriteSafetyBoxes());
+    safety->addWidget(compare);
+    safety->addStretch(1);
+    layout->addLayout(safety);
     layout->addWidget(new TransferNotice(this));
     layout->addWidget(memo);
     setFixedSize(WindowSize);
@@ -208,12 +218,6 @@ QWidget* MainWindow::buildLinkGroup()
         connect(button, &QToolButton::clicked, this, [this, action] { run(action); });
         column->addWidget(button);
     }
-    column->addWidget(CreateWriteSafetyBoxes());
-    auto* compare = new QPushButton(QStringLiteral("Сравнить с ППК"));
-    compare->setObjectName(QStringLiteral("Button_Compare"));
-    compare->setToolTip(QStringLiteral("Прочитать ППК и показать, чем он отличается от окна (Ctrl+D)"));
-    connect(compare, &QPushButton::clicked, this, [this] { run(Action::Compare); });
-    column->addWidget(compare);
     column->addStretch(1);
     auto* trace = new QToolButton;
     trace->setObjectName(QStringLiteral("Button_Trace"));

@@ -1,17 +1,16 @@
 #include "ui/writesafetyboxes.h"
 
 #include <QCheckBox>
-#include <QVBoxLayout>
+#include <QHBoxLayout>
 
 namespace {
 
 const QString BackupBox = QStringLiteral("CheckBox_BackupBeforeWrite");
 const QString VerifyBox = QStringLiteral("CheckBox_VerifyAfterWrite");
 
-// The link column is narrow: each caption takes two lines, its whole text the tooltip.
-QCheckBox* Box(const QString& name, const QString& firstLine, const QString& secondLine, const QString& hint)
+QCheckBox* Box(const QString& name, const QString& caption, const QString& hint)
 {
-    auto* box = new QCheckBox(firstLine + '\n' + secondLine);
+    auto* box = new QCheckBox(caption);
     box->setObjectName(name);
     box->setToolTip(hint);
     box->setChecked(true);
@@ -29,12 +28,12 @@ bool Ticked(const QWidget& window, const QString& name)
 QWidget* CreateWriteSafetyBoxes()
 {
     auto* boxes = new QWidget;
-    auto* column = new QVBoxLayout(boxes);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(Box(BackupBox, QStringLiteral("Резервная копия"), QStringLiteral("перед записью"),
-                          QStringLiteral("Перед записью прочитать ППК и сохранить его конфигурацию в папку резервных копий")));
-    column->addWidget(Box(VerifyBox, QStringLiteral("Проверить"), QStringLiteral("после записи"),
-                          QStringLiteral("После перезагрузки прочитать ППК и сравнить с записанным")));
+    auto* row = new QHBoxLayout(boxes);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(Box(BackupBox, QStringLiteral("Резервная копия перед записью"),
+                       QStringLiteral("Перед записью прочитать ППК и сохранить его конфигурацию в папку резервных копий")));
+    row->addWidget(Box(VerifyBox, QStringLiteral("Проверить после записи"),
+                       QStringLiteral("После перезагрузки прочитать ППК и сравнить с записанным")));
     return boxes;
 }
 

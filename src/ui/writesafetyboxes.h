@@ -4,7 +4,7 @@
 
 class QWidget;
 
-// The two tick boxes under the write button, both ticked unless the installer
+// The write's two tick boxes side by side, both ticked unless the installer
 // unticked them in an earlier run: a backup of the panel before the write
 // (CheckBox_BackupBeforeWrite) and a read-back check after it (CheckBox_VerifyAfterWrite).
 QWidget* CreateWriteSafetyBoxes();
