@@ -12,10 +12,12 @@
 #include <QDateTimeAxis>
 #include <QDateTimeEdit>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTimer>
@@ -24,14 +26,14 @@
 #include <QValueAxis>
 
 #include <algorithm>
-#include <map>
-#include <memory>
 
 namespace {
 
 constexpr int MaxPoints = 2000;       // per line: more than a screen's width of pixels
 constexpr int RedrawDelayMs = 1000;   // new blocks come twice a second; a redraw a second is plenty
+constexpr int RedrawShare = 20;       // a long recording is redrawn less often: at most 1/20 of the time
 constexpr qint64 MinimumSpanMs = 10000;
+constexpr double TipRadius = 6; // pixels around a mark where its text shows
 constexpr qint64 DayMs = 24 * 3600 * 1000LL;
 const QString TimeFormat = QStringLiteral("HH:mm:ss");
 const QString DayTimeFormat = QStringLiteral("dd.MM HH:mm");
@@ -63,7 +65,6 @@ QLineSeries* lineOf(const std::vector<SeriesPoint>& points, const QString& name,
     return series;
 }
 
-// Marks with their texts shown when the pointer rests on them.
 QScatterSeries* marksOf(const std::vector<SeriesMark>& marks, const QColor& colour, const QString& name)
 {
     auto* series = new QScatterSeries;
@@ -71,25 +72,10 @@ QScatterSeries* marksOf(const std::vector<SeriesMark>& marks, const QColor& colo
     series->setMarkerSize(8);
     series->setColor(colour);
     series->setBorderColor(Qt::black);
-    auto texts = std::make_shared<std::map<qint64, QString>>();
     QList<QPointF> list;
-    for (const SeriesMark& m : marks) {
+    for (const SeriesMark& m : marks)
         list.append(QPointF(double(m.time), m.value));
-        QString& text = (*texts)[m.time];
-        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + m.text;
-    }
     series->replace(list);
-    QObject::connect(series, &QScatterSeries::hovered, series, [texts](const QPointF& point, bool inside) {
-        if (!inside) {
-            QToolTip::hideText();
-            return;
-        }
-        const auto it = texts->find(qint64(point.x()));
-        if (it == texts->end())
-            return;
-        const QString when = QDateTime::fromMSecsSinceEpoch(it->first).toString(TimeFormat);
-        QToolTip::showText(QCursor::pos(), when + '\n' + it->second);
-    });
     return series;
 }
 
@@ -179,8 +165,9 @@ MonitorChartWindow::MonitorChartWindow(MonitorRecording& recording, Host& host, 
     redrawSoon_->setSingleShot(true);
     redrawSoon_->setInterval(RedrawDelayMs);
     connect(redrawSoon_, &QTimer::timeout, this, &MonitorChartWindow::redraw);
+    // A chosen period stays as it is drawn; only the whole recording grows with the monitor.
     connect(&recording_, &MonitorRecording::appended, this, [this] {
-        if (isVisible() && !redrawSoon_->isActive())
+        if (following_ && isVisible() && !redrawSoon_->isActive())
             redrawSoon_->start();
     });
     connect(&recording_, &MonitorRecording::cleared, this, &MonitorChartWindow::showWholeRecording);
@@ -234,7 +221,12 @@ QChartView* MonitorChartWindow::chartView(QChart* chart)
     view->setRenderHint(QPainter::Antialiasing);
     // Dragging across a plot zooms both to that period.
     view->setRubberBand(QChartView::HorizontalRubberBand);
+    view->viewport()->setMouseTracking(true);
+    view->viewport()->installEventFilter(this);
     chart->legend()->setAlignment(Qt::AlignRight);
+    QFont small = chart->legend()->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    chart->legend()->setFont(small);
     return view;
 }
 
@@ -257,6 +249,8 @@ void MonitorChartWindow::showPeriod(qint64 from, qint64 to)
 void MonitorChartWindow::redraw()
 {
     redrawSoon_->stop();
+    QElapsedTimer took;
+    took.start();
     if (following_) {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
         periodFrom_ = recording_.isEmpty() ? now - MinimumSpanMs : recording_.at(0).time;
@@ -268,17 +262,58 @@ void MonitorChartWindow::redraw()
     fillPowerChart(series, periodFrom_, periodTo_);
     fillLoopChart(series, periodFrom_, periodTo_);
     redrawing_ = false;
-    from_->setDateTime(QDateTime::fromMSecsSinceEpoch(periodFrom_));
-    to_->setDateTime(QDateTime::fromMSecsSinceEpoch(periodTo_));
+    // A time being typed is not taken away by the next redraw.
+    if (!from_->hasFocus())
+        from_->setDateTime(QDateTime::fromMSecsSinceEpoch(periodFrom_));
+    if (!to_->hasFocus())
+        to_->setDateTime(QDateTime::fromMSecsSinceEpoch(periodTo_));
     summary_->setText(recording_.isEmpty()
                           ? QStringLiteral("Запись пуста: она идет, пока на странице мониторинга отмечен \"ПУСК\".")
                           : QStringLiteral("Блоков в записи: %1, с %2")
                                 .arg(recording_.size())
                                 .arg(QDateTime::fromMSecsSinceEpoch(recording_.at(0).time).toString(EditFormat)));
+    redrawSoon_->setInterval(std::max<qint64>(RedrawDelayMs, RedrawShare * took.elapsed()));
+}
+
+void MonitorChartWindow::addTips(QChart* chart, QScatterSeries* marks, const std::vector<SeriesMark>& texts)
+{
+    for (const SeriesMark& m : texts)
+        tips_[chart].push_back({QPointF(double(m.time), m.value), marks, m.text});
+}
+
+// The text of the mark under the pointer, with its time, as a tooltip.
+bool MonitorChartWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::MouseMove)
+        return false;
+    auto* view = qobject_cast<QChartView*>(watched->parent());
+    if (!view)
+        return false;
+    const auto* move = static_cast<QMouseEvent*>(event);
+    QChart* chart = view->chart();
+    const QPointF pointer = chart->mapFromScene(view->mapToScene(move->position().toPoint()));
+    QStringList lines;
+    qint64 when = 0;
+    for (const Tip& tip : tips_.value(chart)) {
+        if (!tip.series->isVisible())
+            continue;
+        const QPointF at = chart->mapToPosition(tip.value, tip.series);
+        if (QLineF(at, pointer).length() <= TipRadius) {
+            when = qint64(tip.value.x());
+            lines << tip.text;
+        }
+    }
+    if (lines.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(move->globalPosition().toPoint(),
+                           QDateTime::fromMSecsSinceEpoch(when).toString(TimeFormat) + '\n' + lines.join('\n'), view);
+    return false;
 }
 
 void MonitorChartWindow::fillPowerChart(const MonitorSeries& series, qint64 from, qint64 to)
 {
+    tips_[power_].clear();
     power_->removeAllSeries();
     for (QAbstractAxis* axis : power_->axes())
         power_->removeAxis(axis);
@@ -295,20 +330,28 @@ void MonitorChartWindow::fillPowerChart(const MonitorSeries& series, qint64 from
     attach(power_, lineOf(series.supply, QStringLiteral("Uin, В"), QColor(0x1f77b4)), x, volts);
     attach(power_, lineOf(series.temperature, QStringLiteral("t, °C"), QColor(0xd62728)), x, degrees);
     attach(power_, lineOf(series.battery, QStringLiteral("Батарея, %"), QColor(0x2ca02c)), x, percent);
-    attach(power_, marksOf(series.conditionChanges, QColor(0xffd700), QStringLiteral("Uin, В")), x, volts);
+    QScatterSeries* changes = marksOf(series.conditionChanges, QColor(0xffd700), QStringLiteral("Uin, В"));
+    attach(power_, changes, x, volts);
+    addTips(power_, changes, series.conditionChanges);
     wireLegend(power_);
     followZoom(x);
 }
 
 void MonitorChartWindow::fillLoopChart(const MonitorSeries& series, qint64 from, qint64 to)
 {
+    tips_[loops_].clear();
     loops_->removeAllSeries();
     for (QAbstractAxis* axis : loops_->axes())
         loops_->removeAxis(axis);
     QDateTimeAxis* x = timeAxis(from, to);
     loops_->addAxis(x, Qt::AlignBottom);
-    QValueAxis* kiloOhms = valueAxis(QStringLiteral("кОм (КЗ = 0, >8k = 9, обрыв = 10)"), 0, MonitorSeries::OpenPlot + 0.5);
-    kiloOhms->setTickCount(12);
+    auto* kiloOhms = new QValueAxis;
+    kiloOhms->setTitleText(QStringLiteral("кОм (КЗ = 0, >8k = 9, обрыв = 10)"));
+    kiloOhms->setRange(-0.3, MonitorSeries::OpenPlot + 0.5);
+    kiloOhms->setTickType(QValueAxis::TicksDynamic);
+    kiloOhms->setTickAnchor(0);
+    kiloOhms->setTickInterval(1);
+    kiloOhms->setLabelFormat(QStringLiteral("%.0f"));
     loops_->addAxis(kiloOhms, Qt::AlignLeft);
     for (int zone = 1; zone <= MonitorSeries::Zones; ++zone) {
         const size_t z = size_t(zone - 1);
@@ -318,6 +361,7 @@ void MonitorChartWindow::fillLoopChart(const MonitorSeries& series, qint64 from,
         QScatterSeries* marks = marksOf(series.zoneChanges[z], colour, name);
         attach(loops_, line, x, kiloOhms);
         attach(loops_, marks, x, kiloOhms);
+        addTips(loops_, marks, series.zoneChanges[z]);
         // A loop open all along (an unused zone) would only hide the others: it starts hidden.
         const bool alwaysOpen = !series.loops[z].empty() && series.zoneChanges[z].empty()
                                 && std::all_of(series.loops[z].begin(), series.loops[z].end(),

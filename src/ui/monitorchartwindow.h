@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QHash>
+#include <QPointF>
+#include <QString>
 #include <QWidget>
+#include <vector>
 
 class Host;
 class MonitorRecording;
@@ -9,8 +13,10 @@ class QChartView;
 class QDateTimeAxis;
 class QDateTimeEdit;
 class QLabel;
+class QScatterSeries;
 class QTimer;
 struct MonitorSeries;
+struct SeriesMark;
 
 // "Графики": the monitor's recording plotted over local clock time. Above,
 // supply voltage, battery and temperature with the changes of outputs, tampers
@@ -31,8 +37,19 @@ public:
     QChart* powerChart() const { return power_; }
     QChart* loopChart() const { return loops_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // A mark's place in its series' values and what it says.
+    struct Tip {
+        QPointF value;
+        QScatterSeries* series;
+        QString text;
+    };
+
     QWidget* buildPeriodBar();
+    void addTips(QChart* chart, QScatterSeries* marks, const std::vector<SeriesMark>& texts);
     QChartView* chartView(QChart* chart);
     void redraw();
     void fillPowerChart(const MonitorSeries& series, qint64 from, qint64 to);
@@ -49,6 +66,7 @@ private:
     QDateTimeEdit* to_ = nullptr;
     QLabel* summary_ = nullptr;
     QTimer* redrawSoon_;
+    QHash<QChart*, std::vector<Tip>> tips_;
     bool following_ = true;
     bool redrawing_ = false;
     qint64 periodFrom_ = 0;
