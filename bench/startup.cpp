@@ -36,7 +36,7 @@ int StartOnce(int argc, char** argv, const QString& folder)
     MainWindowSetup setup;
     setup.folders = {folder, folder};
     setup.rememberedInputsFile = QDir(folder).filePath(QStringLiteral("inputs.ini"));
-    setup.listPorts = [] { return QStringList{QStringLiteral("ttyUSB0")}; };
+    setup.listPorts = [] { return QList<PortEntry>{{QStringLiteral("ttyUSB0"), {}, {}}}; };
     MainWindow window(host, port, setup);
     host.setWindow(&window);
     window.FormCreate();

@@ -49,8 +49,9 @@ void VirtualPanelPort::setSpeedIndex(int index)
 
 void VirtualPanelPort::write(const QByteArray& data)
 {
+    ++writeTries;
     if (!open_ || unplugged)
-        throw EComPort(QStringLiteral("Ошибка записи в порт"));
+        fail(QStringLiteral("Ошибка записи в порт"));
     writes << data;
     panel_.receive(data);
 }
@@ -58,10 +59,17 @@ void VirtualPanelPort::write(const QByteArray& data)
 QByteArray VirtualPanelPort::read(int maxCount)
 {
     if (!open_ || unplugged)
-        throw EComPort(QStringLiteral("Ошибка чтения из порта"));
+        fail(QStringLiteral("Ошибка чтения из порта"));
     ++reads;
     rx_ += panel_.takeDue();
     const QByteArray out = rx_.left(maxCount);
     rx_.remove(0, out.size());
     return out;
+}
+
+// Like a real port, a failed one is closed, so the next open starts anew.
+void VirtualPanelPort::fail(const QString& text)
+{
+    close();
+    throw EComPort(text);
 }

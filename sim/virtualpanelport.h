@@ -27,16 +27,19 @@ public:
     QString portName() const { return portName_; }
     int speedIndex() const { return speedIndex_; }
 
-    // The adapter has vanished: opening, writing and reading fail.
+    // The adapter has vanished: opening, writing and reading fail; a failed write or read closes the port.
     bool unplugged = false;
 
     // The record, for tests.
     QList<QByteArray> writes;
+    int writeTries = 0; // failed ones included
     int reads = 0;
     int opens = 0;   // closed to open
     int closes = 0;  // open to closed
 
 private:
+    [[noreturn]] void fail(const QString& text);
+
     VirtualPanel& panel_;
     QString panelName_;
     QString portName_;

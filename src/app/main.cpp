@@ -4,6 +4,7 @@
 #include "ui/mainwindow.h"
 #include "ui/progresswindow.h"
 #include "ui/qthost.h"
+#include "ui/qttranslations.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -14,11 +15,13 @@ int main(int argc, char** argv)
     // The task bar shows this name; a display name would be appended to every window title.
     QApplication::setApplicationName(AppTexts::Title);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // The standard buttons and file dialogs in the system's language, beside the window's Russian.
+    InstallQtTranslations(QLocale::system());
 
     QtHost host;
     QtSerialPort port;
     MainWindowSetup setup;
-    setup.listPorts = SerialPortNames;
+    setup.listPorts = SerialPorts;
     MainWindow window(host, port, setup);
     host.setWindow(&window);
     window.FormCreate();

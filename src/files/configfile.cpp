@@ -120,3 +120,14 @@ void LoadConfigFile(const ConfigFile& file, SettingsStore& store)
         lines.append(profile.readString(Comment, CommentKey(line), QString()));
     store.setMemo(lines);
 }
+
+bool HoldsConfiguration(const ConfigFile& file)
+{
+    const ProfileFile& profile = file.profile();
+    if (profile.hasSection(UserTable) || profile.hasSection(Comment))
+        return true;
+    for (const FileSection& section : FileOrder())
+        if (profile.hasSection(section.name))
+            return true;
+    return false;
+}

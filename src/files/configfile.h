@@ -53,3 +53,7 @@ void WriteConfigFile(ConfigFile& file, SettingsStore& store);
 // Sets every Setting, the user table and the comment from the file; what the
 // file lacks takes its file default.
 void LoadConfigFile(const ConfigFile& file, SettingsStore& store);
+
+// Whether the file has at least one section of a configuration; a file with none
+// (a text under a .qzv name, a missing file) would load nothing but file defaults.
+bool HoldsConfiguration(const ConfigFile& file);

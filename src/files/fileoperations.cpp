@@ -34,11 +34,18 @@ void SetUserCells(SettingsStore& store, const QStringList& cells)
             store.setCell(row, column, cells.at((row - 1) * SettingsStore::GridColumns + column - 1));
 }
 
-void Load(const QString& path, SettingsStore& store)
+// Loads the file unless it holds no configuration at all; then says so and changes nothing.
+bool Load(const QString& path, SettingsStore& store, Host& host)
 {
     ConfigFile file(path, ConfigFile::Mode::Load);
+    if (!HoldsConfiguration(file)) {
+        host.message(QStringLiteral("В файле «%1» нет конфигурации QZV-6.\r\nНастройки в окне не изменены.")
+                         .arg(QFileInfo(path).fileName()));
+        return false;
+    }
     LoadConfigFile(file, store);
     file.close();
+    return true;
 }
 
 } // namespace
@@ -73,9 +80,8 @@ void PNGButton_OpenClick(SettingsStore& store, Host& host, const FileFolders& fo
 {
     const QString path =
         host.askOpenFile({QStringLiteral("Відкривання конфігурації"), folders.executable, Filters, {}, false});
-    if (path.isEmpty())
+    if (path.isEmpty() || !Load(path, store, host))
         return;
-    Load(path, store);
     host.setTitle(TitleFor(path));
     host.message(QStringLiteral("Открыто успешно."));
 }
@@ -86,8 +92,9 @@ void OpenStartFile(SettingsStore& store, Host& host, const FileFolders& folders,
         const QString path = QDir(folders.executable).filePath(name);
         if (!QFileInfo(path).isFile())
             continue;
+        if (!Load(path, store, host))
+            return;
         host.setTitle(TitleFor(path));
-        Load(path, store);
         if (announce)
             host.message(QStringLiteral("Открыт изначальный файл [%1]!").arg(name));
         return;

@@ -1,16 +1,65 @@
 #include "files/profilefile.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTextCodec>
 
+#include <iterator>
 #include <limits>
 
 namespace {
 
-QTextCodec* Codec()
+// A byte-order mark names its encoding; a file without one is Windows-1251.
+struct EncodingRow {
+    ProfileFile::Encoding encoding;
+    QStringConverter::Encoding unicode; // unused for Windows-1251
+    QByteArray mark;
+};
+
+const EncodingRow Encodings[] = {
+    {ProfileFile::Encoding::Utf8, QStringConverter::Utf8, QByteArrayLiteral("\xEF\xBB\xBF")},
+    {ProfileFile::Encoding::Utf16LE, QStringConverter::Utf16LE, QByteArrayLiteral("\xFF\xFE")},
+    {ProfileFile::Encoding::Utf16BE, QStringConverter::Utf16BE, QByteArrayLiteral("\xFE\xFF")},
+    {ProfileFile::Encoding::Windows1251, QStringConverter::System, QByteArray()},
+};
+
+const EncodingRow& RowOf(ProfileFile::Encoding encoding)
+{
+    for (const EncodingRow& row : Encodings)
+        if (row.encoding == encoding)
+            return row;
+    return Encodings[std::size(Encodings) - 1];
+}
+
+const EncodingRow& RowOf(const QByteArray& bytes)
+{
+    for (const EncodingRow& row : Encodings)
+        if (!row.mark.isEmpty() && bytes.startsWith(row.mark))
+            return row;
+    return Encodings[std::size(Encodings) - 1];
+}
+
+QTextCodec* Windows1251()
 {
     static QTextCodec* const codec = QTextCodec::codecForName("Windows-1251");
     Q_ASSERT(codec);
     return codec;
+}
+
+QString Decode(const EncodingRow& row, const QByteArray& bytes)
+{
+    if (row.encoding == ProfileFile::Encoding::Windows1251)
+        return Windows1251()->toUnicode(bytes);
+    QStringDecoder decoder(row.unicode, QStringConverter::Flag::Stateless);
+    return decoder.decode(bytes);
+}
+
+QByteArray Encode(const EncodingRow& row, const QString& text)
+{
+    if (row.encoding == ProfileFile::Encoding::Windows1251)
+        return Windows1251()->fromUnicode(text);
+    QStringEncoder encoder(row.unicode, QStringConverter::Flag::Stateless);
+    return row.mark + QByteArray(encoder.encode(text));
 }
 
 QString Folded(const QString& name)
@@ -94,12 +143,15 @@ std::optional<int> ParseProfileInteger(const QString& text)
 ProfileFile ProfileFile::fromBytes(const QByteArray& bytes)
 {
     ProfileFile file;
-    QStringList lines = Codec()->toUnicode(bytes).split(QLatin1Char('\n'));
+    const EncodingRow& row = RowOf(bytes);
+    file.encoding_ = row.encoding;
+    QString text = Decode(row, bytes.mid(row.mark.size()));
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList lines = text.split(QLatin1Char('\n'));
     if (lines.back().isEmpty())
         lines.removeLast();
-    for (QString& line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
+    for (const QString& line : lines) {
         if (const auto name = HeaderName(line)) {
             file.sections_.push_back({line, {}, {}});
             // A repeated section is kept as it stands; its first occurrence is the one read and written.
@@ -123,7 +175,7 @@ QByteArray ProfileFile::toBytes() const
         for (const QString& line : section.lines)
             text += line + QLatin1String("\r\n");
     }
-    return Codec()->fromUnicode(text);
+    return Encode(RowOf(encoding_), text);
 }
 
 void ProfileFile::indexLine(Section& section, qsizetype line)
@@ -140,6 +192,11 @@ const ProfileFile::Section* ProfileFile::findSection(const QString& name) const
 {
     const auto it = index_.constFind(Folded(name));
     return it == index_.constEnd() ? nullptr : &sections_[*it];
+}
+
+bool ProfileFile::hasSection(const QString& name) const
+{
+    return findSection(name) != nullptr;
 }
 
 std::optional<QString> ProfileFile::value(const QString& section, const QString& key) const

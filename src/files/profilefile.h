@@ -19,11 +19,17 @@ std::optional<int> ParseProfileInteger(const QString& text);
 class ProfileFile {
 public:
     static constexpr int MaxValueLength = 2047;
+    // A text that starts with a UTF-8 or UTF-16 byte-order mark is read in that
+    // encoding and written back in it, mark included.
+    enum class Encoding { Windows1251, Utf8, Utf16LE, Utf16BE };
 
     ProfileFile() = default;
-    // Any line end is accepted.
+    // Any line end is accepted: CR LF, LF or CR alone.
     static ProfileFile fromBytes(const QByteArray& bytes);
     QByteArray toBytes() const;
+    Encoding encoding() const { return encoding_; }
+
+    bool hasSection(const QString& name) const;
 
     // The value trimmed, one pair of enclosing matching quotes dropped, cut
     // at MaxValueLength; nothing when the section or key is missing.
@@ -48,4 +54,5 @@ private:
 
     std::vector<Section> sections_{Section{}};
     QHash<QString, qsizetype> index_; // case-folded section name -> its first occurrence
+    Encoding encoding_ = Encoding::Windows1251;
 };

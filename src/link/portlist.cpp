@@ -5,6 +5,8 @@
 #include <QSerialPortInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
 #include <pwd.h>
 #include <sys/stat.h>
@@ -45,17 +47,34 @@ QString VirtualPanelFolder()
     return runtimeFolder() + "/qzv6-panels";
 }
 
-QStringList SerialPortNames()
+QString PortDisplayName(const PortEntry& entry)
 {
-    QStringList names;
+    const QString shown = entry.name.section(QLatin1Char('/'), -1);
+    const QString description = entry.description.trimmed();
+    return description.isEmpty() || description == shown ? shown : shown + QStringLiteral(" — ") + description;
+}
+
+QList<PortEntry> SerialPorts()
+{
+    QList<PortEntry> entries;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        names << info.portName();
+        entries << PortEntry{info.portName(), info.systemLocation(), info.description()};
     const QDir panels(VirtualPanelFolder());
     for (const QFileInfo& link : panels.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
         // A panel that ended without removing its link has left it dangling.
         if (link.isSymLink() && QFileInfo::exists(link.symLinkTarget()))
-            names << link.absoluteFilePath();
+            entries << PortEntry{link.absoluteFilePath(), link.absoluteFilePath(), {}};
     }
-    names.sort(Qt::CaseInsensitive);
+    std::sort(entries.begin(), entries.end(), [](const PortEntry& a, const PortEntry& b) {
+        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+    });
+    return entries;
+}
+
+QStringList SerialPortNames()
+{
+    QStringList names;
+    for (const PortEntry& entry : SerialPorts())
+        names << entry.name;
     return names;
 }

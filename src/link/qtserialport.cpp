@@ -93,7 +93,7 @@ bool QtSerialPort::applyLineSettings()
 void QtSerialPort::write(const QByteArray& data)
 {
     if (!port_.isOpen() || port_.write(data) != data.size())
-        throw EComPort(writeText);
+        fail(writeText);
     // Twice the time the characters take on the line, and a margin for the driver.
     const int timeout = int(2000LL * bitsPerCharacter * data.size() / BaudRates[speedIndex_]) + writeMarginMs;
     QElapsedTimer clock;
@@ -101,14 +101,14 @@ void QtSerialPort::write(const QByteArray& data)
     while (port_.bytesToWrite() > 0) {
         const int left = timeout - int(clock.elapsed());
         if (left <= 0 || !port_.waitForBytesWritten(left))
-            throw EComPort(writeText);
+            fail(writeText);
     }
 }
 
 QByteArray QtSerialPort::read(int maxCount)
 {
     if (!port_.isOpen())
-        throw EComPort(readText);
+        fail(readText);
     const int total = maxCount + 1;
     QElapsedTimer clock;
     clock.start();
@@ -119,7 +119,7 @@ QByteArray QtSerialPort::read(int maxCount)
             const int wait = out.isEmpty() ? left : qMin(left, quietIntervalMs());
             if (wait <= 0 || !port_.waitForReadyRead(wait)) {
                 if (!isTimeout(port_.error()))
-                    throw EComPort(readText);
+                    fail(readText);
                 port_.clearError();
                 break;
             }
@@ -137,8 +137,11 @@ int QtSerialPort::quietIntervalMs() const
     return qMax(1, int(std::ceil(2 * characterMs)));
 }
 
+// A failed port is closed, so that the next open starts anew on whatever
+// device now answers to the name (a replugged adapter) instead of a dead one.
 void QtSerialPort::fail(const QString& text)
 {
     port_.close();
+    port_.clearError();
     throw EComPort(text);
 }

@@ -32,17 +32,21 @@ void Monitor::start()
 {
     runTicked_ = true;
     PendingKey = NoKey; // a key clicked while the monitor was stopped is dropped
-    const bool ran = link_.runOperation([this] {
-        link_.host().sound(Sound::Information);
-        link_.PortSetup();
-        link_.CancelRequested = false;
+    link_.host().sound(Sound::Information);
+    setUpPending_ = true;
+    // Another operation holds the port: the first tick after it sets the port up.
+    if (!link_.runOperation([this] { setUp(); }))
         enableTimer();
-    });
-    // Another operation holds the port: leave it alone, the first tick after it reopens the port.
-    if (!ran) {
-        link_.host().sound(Sound::Information);
-        enableTimer();
-    }
+}
+
+void Monitor::setUp()
+{
+    // A port that cannot be set up leaves the timer off; the error reaches the user.
+    Timer_Monitor.stop();
+    link_.PortSetup();
+    link_.CancelRequested = false;
+    setUpPending_ = false;
+    enableTimer();
 }
 
 void Monitor::stop()
@@ -73,11 +77,16 @@ void Monitor::tick()
         return;
     // A tick that falls due while another operation, or an earlier tick, holds the port is skipped.
     const bool ran = link_.runOperation([this] {
+        if (setUpPending_)
+            setUp();
         ticking_ = true;
         try {
             tickSteps();
         } catch (const std::exception&) {
-            // The monitor retries by itself; any error, a port's included, ends the tick without a word.
+            // The monitor retries by itself; any error, a port's included, ends the tick
+            // without a word. A dead port is tried again at the poll's pace, not at once.
+            if (interval_ < PollInterval)
+                setInterval(PollInterval);
         }
         ticking_ = false;
         if (!runTicked_)

@@ -27,7 +27,8 @@ public:
     ::MonitorStatus MonitorStatus;
 
     // The click on sCheckBox_Run that ticks it. A port that cannot be opened is
-    // reported and leaves the timer off; the box stays ticked.
+    // reported and leaves the timer off; the box stays ticked. While another
+    // operation holds the port, the first tick after it sets the port up.
     void start();
     // The click that unticks it.
     void stop();
@@ -51,6 +52,8 @@ signals:
     void txLedChanged(bool lit);
 
 private:
+    // Start steps 3 to 5: the port set up anew, the cancel flag cleared, the timer on.
+    void setUp();
     void tickSteps();
     void poll();
     void deliverKey();
@@ -65,6 +68,7 @@ private:
     int interval_;
     qint64 countStart_ = 0;
     bool runTicked_ = false;
+    bool setUpPending_ = false; // started while another operation held the port
     bool ticking_ = false; // a tick of this monitor holds the port
     // Counts key presses, so a key pressed while another is on its way is not dropped with it.
     int keyPresses_ = 0;

@@ -11,6 +11,7 @@
 #include "transfer/configread.h"
 #include "transfer/configwrite.h"
 #include "ui/apptexts.h"
+#include "ui/choicebox.h"
 #include "ui/clicklabel.h"
 #include "ui/enrolmentpanel.h"
 #include "ui/hovertabstyle.h"
@@ -21,6 +22,8 @@
 #include "ui/pagebuilder.h"
 #include "ui/panelfinder.h"
 #include "ui/pictures.h"
+#include "ui/portchoice.h"
+#include "ui/screenfit.h"
 #include "ui/serialdevicesdialog.h"
 #include "ui/settingcontrols.h"
 #include "ui/tracesaving.h"
@@ -38,15 +41,19 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
-#include <QStyle>
+#include <QPointer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -118,10 +125,21 @@ MainWindow::MainWindow(Host& host, SerialPort& port, MainWindowSetup setup, QWid
 
     QWidget* memo = controls_->create(*FindSetting(QStringLiteral("AboutMemo")), this);
     memo->setFixedHeight(MemoHeight);
-    auto* layout = new QVBoxLayout(this);
+    // The design size scrolls within a window that a small screen makes smaller.
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("MainFormContent"));
+    auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(top, 1);
     layout->addWidget(memo);
+    content->setFixedSize(WindowSize);
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setWidget(content);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
     setFixedSize(WindowSize);
 
     hookOperations();
@@ -146,7 +164,7 @@ QWidget* MainWindow::buildLinkGroup()
 
     ClickLabel* portLabel = LinkLabel(QStringLiteral("Порт:"), QStringLiteral("Label_Port"),
                                       QStringLiteral("Счелткните для открытия Диспетчера устройств"));
-    cbPort_ = new QComboBox;
+    cbPort_ = new ChoiceBox;
     cbPort_->setObjectName(QStringLiteral("cbPort"));
     cbPort_->setToolTip(QStringLiteral("Ctrl+Q для обновления списка"));
     cbPort_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -161,7 +179,7 @@ QWidget* MainWindow::buildLinkGroup()
     editPassComm_->setAlignment(Qt::AlignCenter);
 
     // Out of the way under the password, rather than hidden beyond the window's edge.
-    cbBaudRate_ = new QComboBox;
+    cbBaudRate_ = new ChoiceBox;
     cbBaudRate_->setObjectName(QStringLiteral("cbBaudRate"));
     cbBaudRate_->setToolTip(Text("Швидкість\r(більшість 115200)"));
     for (const qint32 rate : BaudRates)
@@ -178,7 +196,7 @@ QWidget* MainWindow::buildLinkGroup()
     find->setToolTip(FindPanelHint);
     find->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(find, &QToolButton::clicked, this, [this] {
-        if (!refusedWhileBusy())
+        if (!refusedWhileBusy(true))
             FindPanel(link_, host_, *cbPort_);
     });
     column->addWidget(find);
@@ -305,10 +323,10 @@ void MainWindow::hookOperations()
 
 void MainWindow::followLinkInputs()
 {
-    connect(cbPort_, &QComboBox::currentTextChanged, this, [this](const QString& name) { link_.inputs.portName = name; });
+    connect(cbPort_, &QComboBox::currentIndexChanged, this, [this] { link_.inputs.portName = PortNameOf(*cbPort_); });
     connect(cbBaudRate_, &QComboBox::currentIndexChanged, this, [this](int index) { link_.inputs.speedIndex = index; });
     connect(editPassComm_, &QLineEdit::textChanged, this, [this](const QString& text) { link_.inputs.password = text; });
-    link_.inputs = {cbPort_->currentText(), cbBaudRate_->currentIndex(), editPassComm_->text()};
+    link_.inputs = {PortNameOf(*cbPort_), cbBaudRate_->currentIndex(), editPassComm_->text()};
 }
 
 void MainWindow::FormCreate()
@@ -324,11 +342,13 @@ void MainWindow::FormCreate()
     OpenStartFile(store_, host_, setup_.folders, false);
 }
 
-bool MainWindow::refusedWhileBusy()
+bool MainWindow::refusedWhileBusy(bool needsPort)
 {
-    // Loading, saving or a preset while a transfer runs would mix two configurations;
-    // another panel operation would interleave on the port.
-    if (!link_.busy())
+    // Another panel operation would interleave on the port; loading, saving or a
+    // preset while a read or a write runs would mix two configurations. A monitor
+    // tick or a key enrolment leaves the configuration alone.
+    const bool transferRunning = running_ == Action::Read || running_ == Action::Write;
+    if (!(needsPort ? link_.busy() : transferRunning))
         return false;
     host_.sound(Sound::Simple);
     return true;
@@ -336,31 +356,27 @@ bool MainWindow::refusedWhileBusy()
 
 void MainWindow::run(Action action)
 {
-    if (!refusedWhileBusy())
-        operations_[int(action)]();
+    const bool needsPort = action != Action::Open && action != Action::Save;
+    if (refusedWhileBusy(needsPort))
+        return;
+    const std::optional<Action> outer = running_;
+    running_ = action;
+    const auto restore = qScopeGuard([this, outer] { running_ = outer; });
+    operations_[int(action)]();
 }
 
 bool MainWindow::refreshPorts(bool reportFailure)
 {
-    QStringList names;
+    QList<PortEntry> entries;
     try {
         if (setup_.listPorts)
-            names = setup_.listPorts();
+            entries = setup_.listPorts();
     } catch (const EComPort& error) {
         if (reportFailure)
             host_.message(error.text());
         return false;
     }
-    cbPort_->clear();
-    cbPort_->addItems(names);
-    // Virtual panels are listed by their full path: the list opens wide enough to
-    // show whole names, and each name is its own tooltip.
-    int widest = 0;
-    for (int i = 0; i < names.size(); ++i) {
-        cbPort_->setItemData(i, names[i], Qt::ToolTipRole);
-        widest = qMax(widest, cbPort_->fontMetrics().horizontalAdvance(names[i]));
-    }
-    cbPort_->view()->setMinimumWidth(widest + 2 * cbPort_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    FillPortList(*cbPort_, entries);
     return true;
 }
 
@@ -374,7 +390,7 @@ void MainWindow::refreshPortList()
 
 void MainWindow::reloadStartFile()
 {
-    if (refusedWhileBusy())
+    if (refusedWhileBusy(false))
         return;
     OpenStartFile(store_, host_, setup_.folders, true);
 }
@@ -402,7 +418,7 @@ void MainWindow::stopExchange()
 
 void MainWindow::applyPreset(const ZonePreset& preset)
 {
-    if (refusedWhileBusy())
+    if (refusedWhileBusy(false))
         return;
     ApplyZonePreset(store_, preset);
     host_.showPage(preset.page);
@@ -459,7 +475,7 @@ void MainWindow::FormKeyDown(HotKey key)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress)
+    if (event->type() != QEvent::KeyPress || event == forwardedKey_)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     auto* target = qobject_cast<QWidget*>(watched);
@@ -467,8 +483,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     QWidget* arrival = QApplication::focusWidget() ? QApplication::focusWidget() : this;
     if (key->isAutoRepeat() || !target || target != arrival || target->window() != this)
         return false;
-    FormKeyDown(HotKeyOf(*key, QGuiApplication::platformName()));
-    return false; // never consumed: the focused control still gets the key
+    const HotKey hotKey = HotKeyOf(*key, QGuiApplication::platformName());
+    if (hotKey == HotKey::None)
+        return false;
+    // The action may show a box; once it closes nobody has the focus, and the press,
+    // still travelling up from a control that ignored it, would arrive at the window
+    // as a second one. So the window takes the press, runs its action, and then
+    // hands the control a copy whose travel it leaves alone: the key is not lost.
+    const QPointer<QWidget> receiver = target;
+    FormKeyDown(hotKey);
+    if (receiver) {
+        const std::unique_ptr<QEvent> copy(key->clone());
+        const QEvent* const outer = std::exchange(forwardedKey_, copy.get());
+        QApplication::sendEvent(receiver, copy.get());
+        forwardedKey_ = outer;
+    }
+    return true;
 }
 
 void MainWindow::FormCloseQuery()
@@ -478,10 +508,12 @@ void MainWindow::FormCloseQuery()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // Leaving in the middle of a transfer would cut it short at an arbitrary block:
-    // stop it at its next exchange and close then.
+    // A write cut short would leave the panel with a mix of old and new blocks: it runs
+    // to its end, restart and message included, and the window closes then. Any other
+    // panel operation stops at its next exchange.
     if (link_.busy()) {
-        link_.CancelRequested = true;
+        if (running_ != Action::Write)
+            link_.CancelRequested = true;
         event->ignore();
         QTimer::singleShot(50, this, &QWidget::close);
         return;
@@ -495,7 +527,7 @@ void MainWindow::showEvent(QShowEvent* event)
     if (!centred_) {
         centred_ = true;
         if (const QScreen* screen = this->screen())
-            move(screen->availableGeometry().center() - rect().center());
+            FitToScreen(*this, WindowSize, screen->availableGeometry());
     }
     QWidget::showEvent(event);
 }

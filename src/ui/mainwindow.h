@@ -2,6 +2,7 @@
 
 #include "files/fileoperations.h"
 #include "link/panellink.h"
+#include "link/portlist.h"
 #include "model/settingsstore.h"
 #include "ui/hotkeys.h"
 #include "ui/presets.h"
@@ -11,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class Host;
 class KeyEnrolment;
@@ -27,7 +29,7 @@ class SettingControls;
 struct MainWindowSetup {
     FileFolders folders = FileFolders::current();
     QString rememberedInputsFile;             // empty: the user's standard place
-    std::function<QStringList()> listPorts;   // the system's serial ports; may throw EComPort
+    std::function<QList<PortEntry>()> listPorts; // the system's serial ports; may throw EComPort
     std::function<void()> openDeviceManager;  // empty: the window's list of serial devices
 };
 
@@ -70,7 +72,8 @@ private:
     QWidget* buildMonitorPage();
     void hookOperations();
     void followLinkInputs();
-    bool refusedWhileBusy();
+    // needsPort: a panel operation; else an operation on the configuration alone.
+    bool refusedWhileBusy(bool needsPort);
     bool refreshPorts(bool reportFailure);
     void refreshPortList();
     void reloadStartFile();
@@ -97,4 +100,6 @@ private:
     QLineEdit* editPassComm_ = nullptr;
     QTabWidget* pages_ = nullptr;
     bool centred_ = false;
+    std::optional<Action> running_;       // the action running now, if any
+    const QEvent* forwardedKey_ = nullptr; // a hot key's copy on its way to the focused control
 };

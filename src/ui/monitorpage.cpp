@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -225,6 +226,7 @@ QWidget* MonitorPage::keypadButtons(QWidget* parent)
         button->setObjectName(key.name);
         button->setCursor(Qt::PointingHandCursor);
         button->setFocusPolicy(Qt::NoFocus);
+        button->setEnabled(false); // until the monitor runs: a click before would be dropped
         button->setFixedSize(30, 24);
         button->setFont(font);
         connect(button, &QPushButton::clicked, this, [this, code = key.code] { emit keyClicked(code); });
@@ -271,6 +273,10 @@ QWidget* MonitorPage::runRow()
     run_ = new QCheckBox("ПУСК", box);
     run_->setObjectName("sCheckBox_Run");
     connect(run_, &QCheckBox::clicked, this, &MonitorPage::runClicked);
+    connect(run_, &QCheckBox::toggled, this, [this](bool ticked) {
+        for (QPushButton* key : std::as_const(keys_))
+            key->setEnabled(ticked);
+    });
     row->addWidget(run_);
     row->addSpacing(12);
     tx_ = new SwitchLed(box);
@@ -283,12 +289,26 @@ QWidget* MonitorPage::runRow()
     rx_->setOnColour(lampColours.value(LampColour::Blue));
     row->addWidget(rx_);
     row->addWidget(new QLabel("Rx", box));
+    staleNote_ = new QLabel("устарело", box);
+    staleNote_->setObjectName("Label_MonitorStale");
+    staleNote_->setToolTip("Новых блоков состояния нет более 1,5 с: картина устарела");
+    // Keeps its place, so the row does not jump when the note comes and goes.
+    QSizePolicy keepPlace = staleNote_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    staleNote_->setSizePolicy(keepPlace);
+    staleNote_->hide();
+    row->addSpacing(8);
+    row->addWidget(staleNote_);
     row->addStretch();
     auto* charts = new QPushButton("Графики", box);
     charts->setObjectName("Button_Charts");
     charts->setToolTip("Графики записи мониторинга: питание, температура, шлейфы зон");
     connect(charts, &QPushButton::clicked, this, &MonitorPage::chartsClicked);
     row->addWidget(charts);
+    staleTimer_ = new QTimer(this);
+    staleTimer_->setSingleShot(true);
+    staleTimer_->setInterval(StaleAfterMs);
+    connect(staleTimer_, &QTimer::timeout, this, [this] { setStale(true); });
     return box;
 }
 
@@ -312,15 +332,30 @@ void MonitorPage::setText(QLabel* label, const MonitorText& text)
     QFont font = label->font();
     font.setBold(text.emphasis != TextEmphasis::Plain);
     label->setFont(font);
+    // The disabled colour stays the style's, so a stale picture greys whatever it says.
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText,
-                     text.emphasis == TextEmphasis::Alert ? QColor(0xC0, 0x00, 0x00)
-                                                          : this->palette().color(QPalette::WindowText));
+    const QColor colour = text.emphasis == TextEmphasis::Alert ? QColor(0xC0, 0x00, 0x00)
+                                                               : this->palette().color(QPalette::WindowText);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::WindowText, colour);
     label->setPalette(palette);
+}
+
+void MonitorPage::setStale(bool stale)
+{
+    stale_ = stale;
+    staleNote_->setVisible(stale);
+    for (QLabel* label : std::as_const(labels_))
+        label->setEnabled(!stale);
+    for (SwitchLed* lamp : std::as_const(lamps_))
+        lamp->setEnabled(!stale);
 }
 
 void MonitorPage::apply(const MonitorView& view)
 {
+    staleTimer_->start();
+    if (stale_)
+        setStale(false);
     rx_->setState(SwitchLed::LedOn);
     for (auto it = view.texts.cbegin(); it != view.texts.cend(); ++it)
         if (QLabel* label = labels_.value(it.key()))

@@ -9,6 +9,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QTimer;
 class SwitchLed;
 
 // The content of the " --- Мониторинг --- " page: the panel's live picture,
@@ -19,8 +20,13 @@ class MonitorPage : public QWidget {
 public:
     explicit MonitorPage(QWidget* parent = nullptr);
 
+    // How long the picture counts as live after its last block.
+    static constexpr int StaleAfterMs = 1500;
+
     // Shows one status block; Rx is lit while it is being shown.
     void apply(const MonitorView& view);
+    // Greyed, with a note beside Rx, once no block has come for StaleAfterMs.
+    bool isStale() const { return stale_; }
     void setTxLed(bool lit);
     bool isRunTicked() const;
 
@@ -50,6 +56,7 @@ private:
     QWidget* runRow();
     void reserveWidths();
     void setText(QLabel* label, const MonitorText& text);
+    void setStale(bool stale);
 
     QHash<QString, QLabel*> labels_;
     QHash<QString, SwitchLed*> lamps_;
@@ -57,4 +64,7 @@ private:
     QCheckBox* run_ = nullptr;
     SwitchLed* tx_ = nullptr;
     SwitchLed* rx_ = nullptr;
+    QLabel* staleNote_ = nullptr;
+    QTimer* staleTimer_ = nullptr;
+    bool stale_ = false;
 };

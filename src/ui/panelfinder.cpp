@@ -3,6 +3,7 @@
 #include "link/baudrates.h"
 #include "link/host.h"
 #include "link/panellink.h"
+#include "ui/portchoice.h"
 
 #include <QComboBox>
 
@@ -48,9 +49,8 @@ QString PanelSearchReport(const QList<PortProbe>& results, int searchedCount, qi
 
 void FindPanel(PanelLink& link, Host& host, QComboBox& portList)
 {
-    QStringList ports;
-    for (int i = 0; i < portList.count(); ++i)
-        ports << portList.itemText(i);
+    // The names the link opens, not the names the list shows.
+    const QStringList ports = PortNamesOf(portList);
     host.sound(Sound::Information);
     const std::optional<QList<PortProbe>> results = SearchPanel(link, ports);
     if (!results) {
@@ -59,7 +59,7 @@ void FindPanel(PanelLink& link, Host& host, QComboBox& portList)
     }
     for (const PortProbe& probe : *results) {
         if (probe.outcome == PortProbe::Outcome::Answered) {
-            portList.setCurrentIndex(portList.findText(probe.port));
+            ChoosePortByName(portList, probe.port);
             break;
         }
     }

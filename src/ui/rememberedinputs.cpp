@@ -1,5 +1,7 @@
 #include "ui/rememberedinputs.h"
 
+#include "ui/portchoice.h"
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -13,6 +15,8 @@ namespace {
 
 const QString PortControl = QStringLiteral("cbPort");
 const QString PortValue = QStringLiteral("cbPort.ItemIndex");
+// The port's name beside its place: with an adapter more or less, the place points elsewhere.
+const QString PortNameValue = QStringLiteral("cbPort.PortName");
 // Each text is kept under its control's name followed by ".Text".
 const QString TextControls[] = {QStringLiteral("Edit_User_Ibutton"), QStringLiteral("Edit_User_acss")};
 
@@ -32,6 +36,17 @@ bool Accepts(const QLineEdit& edit, QString text)
     return !edit.validator() || edit.validator()->validate(text, position) == QValidator::Acceptable;
 }
 
+// The remembered name when the list has it, else the remembered place.
+void RestorePort(QComboBox& port, const QSettings& settings)
+{
+    if (ChoosePortByName(port, settings.value(PortNameValue).toString()) || !settings.contains(PortValue))
+        return;
+    bool ok = false;
+    const int index = settings.value(PortValue).toInt(&ok);
+    if (ok)
+        port.setCurrentIndex(index >= 0 && index < port.count() ? index : -1);
+}
+
 } // namespace
 
 RememberedInputs::RememberedInputs(QString file) : file_(std::move(file)) {}
@@ -39,12 +54,8 @@ RememberedInputs::RememberedInputs(QString file) : file_(std::move(file)) {}
 void RememberedInputs::restore(QWidget& window) const
 {
     const auto settings = Open(file_);
-    if (auto* port = window.findChild<QComboBox*>(PortControl); port && settings->contains(PortValue)) {
-        bool ok = false;
-        const int index = settings->value(PortValue).toInt(&ok);
-        if (ok)
-            port->setCurrentIndex(index >= 0 && index < port->count() ? index : -1);
-    }
+    if (auto* port = window.findChild<QComboBox*>(PortControl))
+        RestorePort(*port, *settings);
     for (const QString& name : TextControls) {
         auto* edit = window.findChild<QLineEdit*>(name);
         const QString key = name + QStringLiteral(".Text");
@@ -56,8 +67,10 @@ void RememberedInputs::restore(QWidget& window) const
 void RememberedInputs::store(const QWidget& window) const
 {
     const auto settings = Open(file_);
-    if (const auto* port = window.findChild<const QComboBox*>(PortControl))
+    if (const auto* port = window.findChild<const QComboBox*>(PortControl)) {
         settings->setValue(PortValue, port->currentIndex());
+        settings->setValue(PortNameValue, PortNameOf(*port));
+    }
     for (const QString& name : TextControls)
         if (const auto* edit = window.findChild<const QLineEdit*>(name))
             settings->setValue(name + QStringLiteral(".Text"), edit->text());

@@ -85,6 +85,8 @@ QWidget* SettingControls::createMemo(const SettingDef& def, QWidget* parent)
 {
     auto* memo = new QPlainTextEdit(parent);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab moves on, as in every other edit; a comment has no use for tab characters.
+    memo->setTabChangesFocus(true);
     const QString name = def.name;
     connect(memo, &QPlainTextEdit::textChanged, this,
             [this, memo] { store_.setMemo(memo->toPlainText().split(QLatin1Char('\n'))); });

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 using filetesting::Fixture;
@@ -81,15 +83,63 @@ TEST_F(FileOperationsTest, OpenAsksWithItsDialogThenLoadsTitlesAndReports)
     EXPECT_EQ(store.choice("EeAdr_TypeKeybord"), 3);
 }
 
-TEST_F(FileOperationsTest, OpeningAMissingFileLoadsFileDefaultsAndSucceeds)
+struct ForeignCase {
+    const char* name;
+    QByteArray bytes; // nothing: no file at all
+};
+
+// A file without a single section of a configuration would replace every Setting
+// with its file default, passwords and users emptied: it is refused and nothing changes.
+TEST_F(FileOperationsTest, AFileWithoutAConfigurationIsRefusedAndChangesNothing)
 {
-    store.setChoice("EeAdr_TimeOut220V", 5);
-    host.dialogAnswers = {inWork("nothing here.qzv")};
-    PNGButton_OpenClick(store, host, folders);
-    EXPECT_EQ(store.choice("EeAdr_TimeOut220V"), 240);
-    EXPECT_EQ(host.messages, QStringList(Opened));
-    EXPECT_EQ(host.title, "QZV-6 Configurator - [nothing here.qzv]");
-    EXPECT_FALSE(QFile::exists(inWork("nothing here.qzv")));
+    const QString text = QStringLiteral("[EeAdr_TypeKeybord]\r\nItemIndex=5\r\n");
+    const ForeignCase cases[] = {
+        {"missing", {}},
+        {"empty", ""},
+        {"plain text", "shopping list\r\nmilk=2\r\n"},
+        {"other program's sections", "[Other Program]\r\nk=v\r\n[Trailer]\r\n"},
+        // UTF-16 without its mark reads as Windows-1251 characters with NULs between them.
+        {"UTF-16 without a mark", QByteArray(QStringEncoder(QStringConverter::Utf16LE).encode(text))},
+    };
+    for (const ForeignCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = inWork(QStringLiteral("%1.qzv").arg(QLatin1String(c.name)));
+        if (!c.bytes.isNull())
+            filetesting::WriteBytes(file, c.bytes);
+        store.setChoice("EeAdr_TimeOut220V", 5);
+        store.setCell(1, 1, "1234");
+        host.title = "before";
+        host.messages.clear();
+        host.dialogAnswers = {file};
+        PNGButton_OpenClick(store, host, folders);
+        EXPECT_EQ(host.messages, QStringList(QStringLiteral("В файле «%1» нет конфигурации QZV-6.\r\n"
+                                                            "Настройки в окне не изменены.")
+                                                 .arg(QFileInfo(file).fileName())));
+        EXPECT_EQ(host.title, "before");
+        EXPECT_EQ(store.choice("EeAdr_TimeOut220V"), 5);
+        EXPECT_EQ(store.cell(1, 1), "1234");
+    }
+    EXPECT_FALSE(QFile::exists(inWork("missing.qzv")));
+}
+
+TEST_F(FileOperationsTest, AFileWithAByteOrderMarkIsReadWhole)
+{
+    const QString text = QStringLiteral("[EeAdr_TypeKeybord]\r\nItemIndex=5\r\n[About]\r\nLines Count=1\r\nAbout0=Объект\r\n");
+    const QByteArray marked[] = {
+        "\xEF\xBB\xBF" + text.toUtf8(),
+        "\xFF\xFE" + QByteArray(QStringEncoder(QStringConverter::Utf16LE).encode(text)),
+    };
+    for (const QByteArray& bytes : marked) {
+        SCOPED_TRACE(bytes.left(3).toHex().toStdString());
+        const QString file = inWork("marked.qzv");
+        filetesting::WriteBytes(file, bytes);
+        store.setChoice("EeAdr_TypeKeybord", 0);
+        host.dialogAnswers = {file};
+        PNGButton_OpenClick(store, host, folders);
+        EXPECT_EQ(store.choice("EeAdr_TypeKeybord"), 5); // the first section, right after the mark
+        EXPECT_EQ(store.memo(), QStringList{"Объект"});
+        EXPECT_EQ(host.messages.last(), Opened);
+    }
 }
 
 TEST_F(FileOperationsTest, CancelledDialogsChangeNothing)

@@ -2,6 +2,8 @@
 
 #include "filetesting.h"
 
+#include <QStringEncoder>
+
 #include <optional>
 
 using filetesting::Cp1251;
@@ -97,11 +99,47 @@ TEST(ProfileFileRead, CutsValuesAtTheLimit)
     EXPECT_EQ(file.value("S", "Q"), longValue.left(ProfileFile::MaxValueLength));
 }
 
-TEST(ProfileFileRead, AcceptsBareLineFeedsAndAMissingLastLineEnd)
+TEST(ProfileFileRead, AcceptsEveryLineEndAndAMissingLastLineEnd)
 {
-    const ProfileFile file = ProfileFile::fromBytes("[S]\nA=1\r\nB=2");
-    EXPECT_EQ(file.readInteger("S", "A", 0), 1);
-    EXPECT_EQ(file.readInteger("S", "B", 0), 2);
+    for (const char* bytes : {"[S]\nA=1\r\nB=2", "[S]\rA=1\rB=2\r", "[S]\r\nA=1\rB=2\n"}) {
+        SCOPED_TRACE(bytes);
+        const ProfileFile file = ProfileFile::fromBytes(bytes);
+        EXPECT_EQ(file.readInteger("S", "A", 0), 1);
+        EXPECT_EQ(file.readInteger("S", "B", 0), 2);
+    }
+}
+
+struct MarkCase {
+    const char* name;
+    ProfileFile::Encoding encoding;
+    QByteArray bytes; // "[Зона]\r\nK=Вход\r\n" with its mark
+};
+
+TEST(ProfileFileEncoding, AByteOrderMarkIsReadInItsEncodingAndWrittenBackSo)
+{
+    const QString text = QStringLiteral("[Зона]\r\nK=Вход\r\n");
+    const auto utf16 = [&](QStringConverter::Encoding encoding, const char* mark) {
+        return QByteArray(mark) + QByteArray(QStringEncoder(encoding).encode(text));
+    };
+    const MarkCase cases[] = {
+        {"no mark", ProfileFile::Encoding::Windows1251, Cp1251(text)},
+        {"UTF-8", ProfileFile::Encoding::Utf8, "\xEF\xBB\xBF" + text.toUtf8()},
+        {"UTF-16LE", ProfileFile::Encoding::Utf16LE, utf16(QStringConverter::Utf16LE, "\xFF\xFE")},
+        {"UTF-16BE", ProfileFile::Encoding::Utf16BE, utf16(QStringConverter::Utf16BE, "\xFE\xFF")},
+    };
+    for (const MarkCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProfileFile file = ProfileFile::fromBytes(c.bytes);
+        EXPECT_EQ(file.encoding(), c.encoding);
+        // The first section is found: the mark is not part of its name.
+        EXPECT_EQ(file.value("зона", "K"), "Вход");
+        EXPECT_EQ(file.toBytes(), c.bytes);
+        file.writeString("Зона", "K", "Выход");
+        EXPECT_EQ(ProfileFile::fromBytes(file.toBytes()).value("Зона", "K"), "Выход");
+        EXPECT_TRUE(file.toBytes().startsWith(c.bytes.left(2)));
+    }
+    // Without a mark, UTF-8 bytes are Windows-1251 characters, as they always were.
+    EXPECT_EQ(ProfileFile::fromBytes(text.toUtf8()).value("Зона", "K"), std::nullopt);
 }
 
 TEST(ProfileFileWrite, EncodesWindows1251WithCrLf)

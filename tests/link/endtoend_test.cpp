@@ -7,10 +7,13 @@
 #include "qstringprinter.h"
 #include "realtimehost.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -135,6 +138,32 @@ TEST(EndToEnd, PortListHasAnnouncedPanelsSortedAndNoDanglingLinks)
     const QString announced = VirtualPanelFolder() + "/" + sim.name();
     EXPECT_TRUE(sim.stop());
     EXPECT_FALSE(QFileInfo(announced).isSymLink()); // removed on exit
+}
+
+TEST(EndToEnd, APortWhosePanelDiesIsClosedAndOpensAgainUnderTheSameName)
+{
+    const QStringList named{"--name", QStringLiteral("test-%1-returning").arg(QCoreApplication::applicationPid())};
+    auto sim = std::make_unique<PanelSimProcess>(named);
+    ASSERT_FALSE(sim->ptyPath().isEmpty()) << "qzv6-panel-sim did not start";
+    QtSerialPort port;
+    port.setPortName(VirtualPanelFolder() + "/" + named[1]);
+    ASSERT_TRUE(port.open());
+    EXPECT_TRUE(sim->stop());
+
+    // The terminal's other end is gone: the exchange fails and leaves the port closed.
+    EXPECT_FALSE(portErrorOf([&] {
+        port.write("p000E0439;");
+        port.read(180);
+    }).isEmpty());
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(portErrorOf([&] { port.open(); }), "Попытка открыть несуществующий COM-порт");
+
+    sim = std::make_unique<PanelSimProcess>(named);
+    ASSERT_FALSE(sim->ptyPath().isEmpty()) << "qzv6-panel-sim did not start again";
+    ASSERT_TRUE(port.open());
+    port.write("p000E0439;");
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(port.read(180).size(), 53);
 }
 
 } // namespace

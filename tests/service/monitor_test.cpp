@@ -36,6 +36,7 @@ protected:
     {
         for (auto due = monitor.nextTickDue(); due && *due <= end; due = monitor.nextTickDue()) {
             host.clock = std::max(host.clock, *due);
+            ++ticks;
             monitor.Timer_MonitorTimer();
         }
     }
@@ -61,6 +62,7 @@ protected:
     QList<MonitorStatus> shown;
     QList<qint64> pollsAt;
     bool txLit = false;
+    int ticks = 0; // timer events fired
 };
 
 TEST_F(MonitorTest, StartsAndPollsTwiceASecondWhateverAPollCosts)
@@ -352,15 +354,67 @@ TEST_F(MonitorTest, PortErrorsAtStartAreShownAndAtATickSwallowed)
     runUntil(500);
     port.unplugged = true;
     runUntil(1000);
+    EXPECT_FALSE(port.isOpen()); // the failed poll closed it
     monitor.pressKey(4);
     EXPECT_EQ(host.messages.size(), 1);
     EXPECT_EQ(monitor.PendingKey, 4);
-    EXPECT_EQ(monitor.interval(), 1000);
+    EXPECT_EQ(monitor.interval(), 500); // the port cannot be opened: tried again at the poll's pace
 
     port.unplugged = false;
-    port.close();
     nextTick();
     EXPECT_EQ(panel.keys, QList<int>{4});
 }
+
+TEST_F(MonitorTest, StartedUnderAnotherOperationSetsThePortUpAndClearsTheCancelAtItsFirstTick)
+{
+    link.CancelRequested = true; // Esc pressed earlier
+    link.inputs.portName = "COM9";
+    link.runOperation([this] { monitor.start(); });
+    EXPECT_TRUE(monitor.timer().isActive());
+    EXPECT_TRUE(link.CancelRequested); // the running operation's Esc still stands
+
+    link.inputs.portName = "QZV-6-virtual"; // chosen meanwhile: the set-up takes the present inputs
+    nextTick();
+    EXPECT_FALSE(link.CancelRequested);
+    EXPECT_EQ(port.portName(), "QZV-6-virtual");
+    EXPECT_EQ(shown.size(), 1);
+    monitor.pressKey(5);
+    EXPECT_EQ(panel.keys, QList<int>{5});
+}
+
+// The adapter is pulled for five seconds and plugged in again, after good replies or
+// after a silent spell (a 1 ms interval when it goes).
+class MonitorPortDies : public MonitorTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(MonitorPortDies, IsTriedAtThePollsPaceAndRecoversWhenThePortComesBack)
+{
+    const bool silentBefore = GetParam();
+    PanelFaults faults;
+    faults.silent = silentBefore;
+    panel.setFaults(faults);
+    monitor.start();
+    runUntil(1000);
+    panel.setFaults({});
+    const int shownBefore = int(shown.size());
+    const int opensBefore = port.opens;
+
+    port.unplugged = true;
+    const int triesBefore = port.writeTries;
+    ticks = 0;
+    runUntil(host.clock + 5000);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(shown.size(), shownBefore);
+    EXPECT_LE(ticks, 5000 / 500 + 1);
+    EXPECT_LE(port.writeTries - triesBefore, 1); // the one that found the port dead
+
+    port.unplugged = false;
+    runUntil(host.clock + 1000);
+    EXPECT_GT(port.opens, opensBefore);
+    EXPECT_GE(shown.size(), shownBefore + 1);
+    EXPECT_EQ(monitor.interval(), 500);
+}
+
+INSTANTIATE_TEST_SUITE_P(Before, MonitorPortDies, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) { return info.param ? "Silent" : "Answering"; });
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "windowfixture.h"
 
 #include "model/pages.h"
+#include "ui/screenfit.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -76,9 +78,42 @@ TEST_F(WindowTest, EveryPageShowsAllItsControlsWhole)
         if (!pictures.isEmpty()) {
             const QString file = QString::asprintf("%d_%s.png", index, qPrintable(page->objectName()));
             // 256 colours are plenty for a window and keep the pictures small.
-            const QImage picture = window->grab().toImage().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+            const QImage picture = control("MainFormContent")->grab().toImage().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
             EXPECT_TRUE(picture.save(QDir(pictures).filePath(file)));
         }
+    }
+}
+
+// 1366 x 768 at 125 %: 1093 x 614 logical pixels, less a task bar.
+TEST_F(WindowTest, OnASmallScreenTheWindowFitsAndItsContentScrolls)
+{
+    startShown();
+    auto* content = control("MainFormContent");
+    const QSize design = content->size();
+    auto* scroll = qobject_cast<QScrollArea*>(content->parentWidget()->parentWidget());
+    ASSERT_NE(scroll, nullptr);
+
+    struct Case {
+        const char* name;
+        QRect available;
+        bool scrolls;
+    };
+    const Case cases[] = {
+        {"scaled laptop", QRect(0, 0, 1093, 574), true},
+        {"a second screen to the right", QRect(1920, 0, 1093, 574), true},
+        {"full HD", QRect(0, 0, 1920, 1040), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FitToScreen(*window, design, c.available);
+        QApplication::processEvents();
+        const QRect outer(window->pos(), window->size().grownBy(WindowFrame(*window)));
+        EXPECT_TRUE(c.available.contains(outer)) << outer.x() << "," << outer.y() << " " << outer.width() << "x"
+                                                 << outer.height();
+        EXPECT_EQ(window->size() == design, !c.scrolls);
+        EXPECT_EQ(content->size(), design);
+        EXPECT_EQ(scroll->verticalScrollBar()->isVisible(), c.scrolls);
+        EXPECT_EQ(scroll->horizontalScrollBar()->isVisible(), c.scrolls);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -112,13 +113,49 @@ TEST_F(MonitorPageTest, ApplySetsTextsLampsAndTheUnderlinedKey)
     EXPECT_TRUE(page.findChild<QPushButton*>("sLabel_D_0")->font().underline());
 }
 
-TEST_F(MonitorPageTest, KeypadClicksEmitTheCodesThePanelExpects)
+TEST_F(MonitorPageTest, KeypadClicksEmitTheCodesThePanelExpectsOnlyWhileTheMonitorRuns)
 {
     QList<int> codes;
     QObject::connect(&page, &MonitorPage::keyClicked, [&codes](int code) { codes << code; });
-    for (const char* name : {"sLabel_D_1", "sLabel_D_5", "sLabel_D_9", "sLabel_D_0", "sLabel_D_star", "sLabel_D_sharp"})
-        page.findChild<QPushButton*>(name)->click();
+    const auto clickAll = [this] {
+        for (const char* name : {"sLabel_D_1", "sLabel_D_5", "sLabel_D_9", "sLabel_D_0", "sLabel_D_star", "sLabel_D_sharp"})
+            page.findChild<QPushButton*>(name)->click();
+    };
+    auto* run = page.findChild<QCheckBox*>("sCheckBox_Run");
+    clickAll();
+    EXPECT_TRUE(codes.isEmpty());
+    EXPECT_FALSE(page.findChild<QPushButton*>("sLabel_D_5")->isEnabled());
+    run->click();
+    clickAll();
     EXPECT_EQ(codes, (QList<int>{1, 5, 9, 0, 11, 10}));
+    run->click();
+    EXPECT_FALSE(page.findChild<QPushButton*>("sLabel_D_5")->isEnabled());
+}
+
+TEST_F(MonitorPageTest, APictureWithoutNewBlocksIsGreyedAndMarkedUntilTheyComeAgain)
+{
+    auto* note = page.findChild<QLabel*>("Label_MonitorStale");
+    ASSERT_NE(note, nullptr);
+    page.show();
+    EXPECT_FALSE(page.isStale()); // no block yet: nothing to be old
+    page.apply(zeroView);
+    const QString supply = text("sLabel_Uin");
+    EXPECT_FALSE(page.isStale());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return page.isStale(); }, 3 * MonitorPage::StaleAfterMs));
+    EXPECT_TRUE(note->isVisible());
+    auto* supplyLabel = page.findChild<QLabel*>("sLabel_Uin");
+    EXPECT_FALSE(supplyLabel->isEnabled());
+    // Greyed as the style greys a disabled text, whatever colour the block gave it.
+    EXPECT_EQ(supplyLabel->palette().color(QPalette::Disabled, QPalette::WindowText),
+              page.palette().color(QPalette::Disabled, QPalette::WindowText));
+    EXPECT_FALSE(lamp("SwitchLed_CH_01")->isEnabled());
+    EXPECT_EQ(text("sLabel_Uin"), supply); // the texts stay
+
+    page.apply(zeroView);
+    EXPECT_FALSE(page.isStale());
+    EXPECT_FALSE(note->isVisible());
+    EXPECT_TRUE(page.findChild<QLabel*>("sLabel_Uin")->isEnabled());
+    EXPECT_TRUE(lamp("SwitchLed_CH_01")->isEnabled());
 }
 
 TEST_F(MonitorPageTest, RunCheckBoxReportsTheUsersClicks)

@@ -1,5 +1,6 @@
 #include "ui/progresswindow.h"
 #include "ui/qthost.h"
+#include "ui/qttranslations.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTranslator>
 
 namespace {
 
@@ -70,6 +72,19 @@ TEST_F(QtHostTest, ConfirmationAsksYesOrNoAndDefaultsToNo)
         EXPECT_EQ(seen.defaultButton.remove('&'), "No");
         EXPECT_EQ(seen.title, "QZV-6 Configurator");
     }
+}
+
+TEST_F(QtHostTest, BoxesSpeakTheSystemsLanguage)
+{
+    QTranslator* russian = InstallQtTranslations(QLocale(QLocale::Russian, QLocale::Russia));
+    ASSERT_NE(russian, nullptr) << "Qt's translations are missing (qt6-translations-l10n)";
+    SeenBox seen;
+    AnswerNextBox(seen, QMessageBox::No);
+    host.confirm("Вы уверены что хотите записать?");
+    QCoreApplication::removeTranslator(russian);
+    delete russian;
+    EXPECT_EQ(seen.buttons, (QStringList{"Да", "Нет"}));
+    EXPECT_EQ(InstallQtTranslations(QLocale(QLocale::Zulu, QLocale::SouthAfrica)), nullptr);
 }
 
 TEST_F(QtHostTest, WaitLetsEventsRunAndTakesItsTime)

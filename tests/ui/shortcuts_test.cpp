@@ -8,7 +8,10 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
+
+#include <functional>
 
 namespace {
 
@@ -166,16 +169,52 @@ TEST_F(ShortcutTest, CtrlTwoUnlocksTheStatePeriodAndKeepsItsValue)
     EXPECT_TRUE(period->isEnabled());
 }
 
-TEST_F(ShortcutTest, NothingThatChangesTheConfigurationStartsDuringAPanelOperation)
+// Open, Save, F5 and the presets, pressed while a panel operation holds the port:
+// refused with a beep during a read or a write (two configurations would mix),
+// run during a monitor tick (the monitor leaves the configuration alone).
+TEST_F(ShortcutTest, ConfigurationKeysWaitForATransferButNotForTheMonitor)
 {
-    window->link().runOperation([&] {
-        for (const int key : {Qt::Key_S, Qt::Key_O, Qt::Key_1, Qt::Key_3})
-            press(key, Ctrl);
-        press(Qt::Key_F5);
-    });
-    EXPECT_TRUE(host.dialogs.isEmpty());
-    EXPECT_TRUE(host.messages.isEmpty());
-    EXPECT_EQ(host.sounds, QList<Sound>(5, Sound::Simple));
+    struct Case {
+        const char* name;
+        std::function<void()> operation;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"read", [this] { press(Qt::Key_R, Ctrl); }, true},
+        {"write", [this] { QTest::mouseClick(control("ButtonWrite"), Qt::LeftButton); }, true},
+        {"monitor tick", [this] {
+             control<QCheckBox>("sCheckBox_Run")->click();
+             control<QPushButton>("sLabel_D_5")->click();
+             control<QCheckBox>("sCheckBox_Run")->click();
+         }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        host.calls.clear();
+        bool pressed = false;
+        host.onProcessEvents = [&] {
+            if (pressed || !window->link().busy())
+                return;
+            pressed = true;
+            host.sounds.clear();
+            host.dialogs.clear();
+            const QStringList before = host.messages;
+            for (const int key : {Qt::Key_S, Qt::Key_O, Qt::Key_1, Qt::Key_3})
+                press(key, Ctrl);
+            press(Qt::Key_F5);
+            EXPECT_EQ(host.sounds, c.refused ? QList<Sound>(5, Sound::Simple) : QList<Sound>{});
+            EXPECT_EQ(host.dialogs.size(), c.refused ? 0 : 2);
+            EXPECT_EQ(host.messages.size() - before.size(), c.refused ? 0 : 3);
+            // Another panel operation is refused whatever holds the port.
+            host.sounds.clear();
+            press(Qt::Key_M, Ctrl);
+            EXPECT_EQ(host.sounds, QList<Sound>{Sound::Simple});
+        };
+        c.operation();
+        host.onProcessEvents = nullptr;
+        EXPECT_TRUE(pressed);
+    }
+    EXPECT_EQ(panel.memorisations, 0);
 }
 
 TEST(HotKeyOf, TellsAKeyByItsPlaceWhereTheLayoutHidesIt)

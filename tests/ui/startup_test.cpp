@@ -2,6 +2,7 @@
 
 #include "model/settingsstore.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSettings>
@@ -48,7 +49,7 @@ TEST_P(StartUpTest, FollowsTheStartUpSteps)
     auto* ports = control<QComboBox>("cbPort");
     EXPECT_EQ(ports->count(), c.listingFails ? 0 : c.ports.size());
     EXPECT_EQ(ports->currentIndex(), c.expectedPort);
-    EXPECT_EQ(window->link().inputs.portName, ports->currentText());
+    EXPECT_EQ(window->link().inputs.portName, c.expectedPort < 0 ? QString() : c.ports.value(c.expectedPort));
     auto* baud = control<QComboBox>("cbBaudRate");
     EXPECT_EQ(baud->count(), 15);
     EXPECT_EQ(baud->currentText(), "115200");
@@ -140,6 +141,52 @@ TEST_F(WindowTest, ClosingDuringAPanelOperationStopsItFirst)
     EXPECT_FALSE(closedInside);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }));
     EXPECT_TRUE(QFile::exists(binPath("inputs.ini")));
+}
+
+TEST_F(WindowTest, PortsAreListedByNamesAPersonKnowsAndOpenedByTheirFullName)
+{
+    const QString panel = folder.path() + "/qzv6-panels/QZV-6-virtual";
+    portNames = {"ttyS0", "ttyUSB0", panel};
+    portDescriptions = {{"ttyUSB0", "FT232R USB UART"}, {"ttyS0", "ttyS0"}};
+    start();
+    auto* ports = control<QComboBox>("cbPort");
+    const QStringList shown{"ttyS0", "ttyUSB0 — FT232R USB UART", "QZV-6-virtual"};
+    const QStringList tips{"/dev/ttyS0", "/dev/ttyUSB0", "/dev/" + panel};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(ports->itemText(i), shown[i]);
+        EXPECT_EQ(ports->itemData(i, Qt::ToolTipRole).toString(), tips[i]);
+        ports->setCurrentIndex(i);
+        EXPECT_EQ(window->link().inputs.portName, portNames[i]);
+    }
+    EXPECT_GE(ports->view()->minimumWidth(), ports->fontMetrics().horizontalAdvance(shown[1]));
+}
+
+// The port chosen last time by its name, wherever it stands now; its place when the name is gone.
+TEST_F(WindowTest, TheRememberedPortIsFoundByNameBeforePlace)
+{
+    struct Case {
+        const char* name;
+        QStringList ports; // this run's list
+        QString expected;
+    };
+    const Case cases[] = {
+        {"an adapter more before it", {"ttyACM0", "ttyS0", "ttyUSB0"}, "ttyUSB0"},
+        {"the one before it gone", {"ttyUSB0"}, "ttyUSB0"},
+        {"itself gone: its place", {"ttyACM0", "ttyS1", "ttyS3"}, "ttyS1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        portNames = {"ttyS0", "ttyUSB0"};
+        startShown();
+        control<QComboBox>("cbPort")->setCurrentIndex(1);
+        ASSERT_TRUE(window->close());
+        EXPECT_EQ(QSettings(binPath("inputs.ini"), QSettings::IniFormat).value("cbPort.ItemIndex").toInt(), 1);
+
+        portNames = c.ports;
+        start();
+        EXPECT_EQ(window->link().inputs.portName, c.expected);
+    }
 }
 
 TEST_F(WindowTest, BothLinkLabelsOpenTheDeviceManagerAfterTheInformationSound)

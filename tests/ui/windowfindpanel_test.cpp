@@ -112,4 +112,16 @@ TEST_F(WindowFindPanelTest, TheWindowStaysAliveAndRefusesASecondOperationMeanwhi
     EXPECT_FALSE(panel.loggedIn());
 }
 
+TEST_F(WindowFindPanelTest, OpensEachPortByItsNameWhateverTheListShows)
+{
+    portDescriptions = {{"ttyUSB0", "FT232R USB UART"}, {"ttyS1", "USB-Serial Controller"}};
+    press(Qt::Key_Q, Qt::ControlModifier);
+    QTest::mouseClick(control("Button_FindPanel"), Qt::LeftButton);
+
+    EXPECT_EQ(control<QComboBox>("cbPort")->currentText(), "ttyUSB0 — FT232R USB UART");
+    EXPECT_EQ(window->link().inputs.portName, "ttyUSB0");
+    EXPECT_EQ(silentPanel.log, QStringList(3, "00050144"));
+    EXPECT_EQ(panel.log, QStringList(2, "00050144"));
+}
+
 } // namespace

@@ -38,7 +38,10 @@ protected:
         setup.listPorts = [this] {
             if (portListFails)
                 throw EComPort(QStringLiteral("Ошибка обращения к системному реестру (возможно отсутствуют COM порты)"));
-            return portNames;
+            QList<PortEntry> entries;
+            for (const QString& name : portNames)
+                entries << PortEntry{name, "/dev/" + name, portDescriptions.value(name)};
+            return entries;
         };
         setup.openDeviceManager = [this] { ++deviceManagerOpened; };
         return setup;
@@ -99,6 +102,7 @@ protected:
     VirtualPanel panel{[this] { return host.clock; }};
     VirtualPanelPort port{panel};
     QStringList portNames{QStringLiteral("ttyS0"), QStringLiteral("ttyUSB0")};
+    QHash<QString, QString> portDescriptions; // by name; none: no description
     bool portListFails = false;
     int deviceManagerOpened = 0;
     std::unique_ptr<MainWindow> window;
