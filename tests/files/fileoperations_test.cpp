@@ -122,6 +122,17 @@ TEST_F(FileOperationsTest, AFileWithoutAConfigurationIsRefusedAndChangesNothing)
     EXPECT_FALSE(QFile::exists(inWork("missing.qzv")));
 }
 
+TEST_F(FileOperationsTest, AStartFileWithoutAConfigurationIsRefusedToo)
+{
+    filetesting::WriteBytes(inBin("1_Start.qzv"), "shopping list\r\n");
+    store.setChoice("EeAdr_TimeOut220V", 5);
+    OpenStartFile(store, host, folders, true);
+    EXPECT_EQ(host.messages, QStringList("В файле «1_Start.qzv» нет конфигурации QZV-6.\r\n"
+                                         "Настройки в окне не изменены."));
+    EXPECT_TRUE(host.title.isEmpty());
+    EXPECT_EQ(store.choice("EeAdr_TimeOut220V"), 5);
+}
+
 TEST_F(FileOperationsTest, AFileWithAByteOrderMarkIsReadWhole)
 {
     const QString text = QStringLiteral("[EeAdr_TypeKeybord]\r\nItemIndex=5\r\n[About]\r\nLines Count=1\r\nAbout0=Объект\r\n");
