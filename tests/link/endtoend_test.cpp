@@ -160,6 +160,10 @@ TEST(EndToEnd, APortWhosePanelDiesIsClosedAndOpensAgainUnderTheSameName)
 
     sim = std::make_unique<PanelSimProcess>(named);
     ASSERT_FALSE(sim->ptyPath().isEmpty()) << "qzv6-panel-sim did not start again";
+    // The panel names its terminal before it announces itself.
+    const QString announced = VirtualPanelFolder() + "/" + named[1];
+    for (int i = 0; i < 200 && !QFileInfo::exists(announced); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     ASSERT_TRUE(port.open());
     port.write("p000E0439;");
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
