@@ -48,7 +48,8 @@ void ShowPanelComparison(QWidget* window, Host& host, const std::vector<PanelDif
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(new QLabel(QStringLiteral("Настройки окна, которые отличаются от ППК: %1").arg(differences.size())));
     layout->addWidget(DifferenceTable(differences));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    auto* buttons = new QDialogButtonBox;
+    buttons->addButton(QStringLiteral("Закрыть"), QDialogButtonBox::RejectRole);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     layout->addWidget(buttons);
     dialog->resize(760, 420);

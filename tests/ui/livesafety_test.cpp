@@ -7,9 +7,17 @@
 
 namespace {
 
+// With QZV6_SCREENSHOTS set, what the window shows is also saved there as a picture.
 class LiveSafetyTest : public LiveWindowTest {
 protected:
     QString backupFolder() const { return QDir(folder.path()).filePath("backups"); }
+
+    static void picture(QWidget* widget, const QString& name)
+    {
+        const QString folder = qEnvironmentVariable("QZV6_SCREENSHOTS");
+        if (!folder.isEmpty())
+            widget->grab().save(QDir(folder).filePath(name));
+    }
 };
 
 // Esc while the 29th block is under way: the stop is told as ever, and the
@@ -37,6 +45,7 @@ TEST_F(LiveSafetyTest, AWriteStoppedAtBlock30LeavesALastingNoticeNamingTheBackup
     EXPECT_TRUE(notice->text().contains("не перезагружен")) << notice->text().toStdString();
     EXPECT_TRUE(notice->text().contains(QDir(backupFolder()).filePath(backups.first())))
         << notice->text().toStdString();
+    picture(window.get(), "Write_stopped_notice.png");
 
     press(Qt::Key_W, Qt::ControlModifier);
     EXPECT_EQ(boxes.seen.last(), "message:Записано успешно, ППК перезагружен.");
@@ -69,6 +78,7 @@ TEST_F(LiveSafetyTest, CompareSaysEqualOrShowsTheDifferencesAndChangesNothing)
     EXPECT_TRUE(table->item(0, 1)->text().contains(chosen)) << table->item(0, 1)->text().toStdString();
     EXPECT_EQ(zoneType->currentText(), chosen);
     EXPECT_EQ(requests("p0002"), writesBefore);
+    picture(dialog, "Compare_dialog.png");
     QTest::keyClick(dialog, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->findChild<QDialog*>("PanelCompareDialog") == nullptr; }));
 }
