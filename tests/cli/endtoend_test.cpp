@@ -92,6 +92,25 @@ TEST(Qzv6EndToEnd, WriteBacksUpAndTellsAReadBackThatDiffers)
     EXPECT_TRUE(dump.out.contains("\nSG.Text 1,1=1104123400000000\n")) << dump.out.toStdString();
 }
 
+// A panel that falls silent at the 30th block: besides the link's message, a
+// line says what the panel holds and names the backup to recover from.
+TEST(Qzv6EndToEnd, AWriteCutShortSaysWhatThePanelHoldsAndWhereTheBackupIs)
+{
+    // The login, the backup's 96 reads, then 29 blocks.
+    PanelSimulator panel({"--stop-after", QString::number(4 + 96 + 29)});
+
+    const Qzv6Run write = RunQzv6({"write", "--port", panel.path(), "--yes", FixturePath("cli/site.qzv")},
+                                  panel.environment());
+
+    EXPECT_EQ(write.status, 1);
+    EXPECT_TRUE(write.err.contains("Не вышло связаться с ЦП")) << write.err.toStdString();
+    EXPECT_TRUE(write.err.contains("принял 29 из 95 блоков")) << write.err.toStdString();
+    const QStringList backups = QDir(panel.backupFolder()).entryList(QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_TRUE(write.err.contains(QDir(panel.backupFolder()).filePath(backups.first()))) << write.err.toStdString();
+    EXPECT_FALSE(write.err.contains("Записано успешно")) << write.err.toStdString();
+}
+
 // Equal, one difference, a panel that does not answer: three statuses.
 TEST(Qzv6EndToEnd, CompareTellsEqualDifferentAndLinkFailureApart)
 {
