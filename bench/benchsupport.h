@@ -33,7 +33,7 @@ public:
         QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
         loop.exec();
     }
-    qint64 now() const override { return 0; }
+    qint64 now() const override { return clock_.elapsed(); }
     void showPage(const QString&) override {}
     void setTitle(const QString&) override {}
     void setControlText(const QString&, const QString&) override {}
@@ -45,6 +45,13 @@ public:
     void progressClose() override {}
 
     QStringList messages;
+
+private:
+    QElapsedTimer clock_ = [] {
+        QElapsedTimer timer;
+        timer.start();
+        return timer;
+    }();
 };
 
 // qzv6-panel-sim in a runtime folder of its own, so its announcement never meets

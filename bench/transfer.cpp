@@ -1,6 +1,7 @@
-// A full read and a full write of the configuration over a pseudo-terminal at
-// 115200 bit/s against qzv6-panel-sim, each against its floor of fixed waits;
-// and what the protocol trace, always on, adds to a full read.
+// A full read, a full plain write and a full safe write (backup, write, restart,
+// read-back) of the configuration over a pseudo-terminal at 115200 bit/s
+// against qzv6-panel-sim, each against its floor of fixed waits; and what the
+// protocol trace, always on, adds to a full read.
 #include "benchsupport.h"
 
 #include "link/panellink.h"
@@ -12,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -24,6 +26,12 @@ constexpr int Rounds = 3;
 constexpr double ReadFloorMs = 3 * 57 + 97 * 30;
 // Three opening requests, then the login at 30 ms; 95 blocks and the restart at 57 ms; the 10 ms pause.
 constexpr double WriteFloorMs = 3 * 57 + 30 + 96 * 57 + 10;
+constexpr int RestartDelayMs = 1500;
+// A walk after the login: the test request, 65 blocks and 30 records at 30 ms.
+constexpr double WalkMs = 96 * 30;
+// The backup's walk, the write, the panel's boot and its first answered opening
+// request, the login again, the read-back's walk.
+constexpr double SafeWriteFloorMs = WalkMs + WriteFloorMs + RestartDelayMs + 57 + 3 * 57 + 30 + WalkMs;
 
 template <typename Operation>
 double timed(Operation operation)
@@ -107,7 +115,7 @@ void report(const char* name, const std::vector<double>& runs, double floorMs)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    PanelSimProcess simulator({});
+    PanelSimProcess simulator({QStringLiteral("--restart-delay"), QString::number(RestartDelayMs)});
     const QString path = simulator.pty();
     if (path.isEmpty())
         return 1;
@@ -121,12 +129,23 @@ int main(int argc, char** argv)
     const QLocale locale = QLocale::c();
     std::vector<double> reads;
     std::vector<double> writes;
+    std::vector<double> safeWrites;
+    QTemporaryDir backups;
+    WriteOptions plain;
+    plain.locale = locale;
+    WriteOptions safe = plain;
+    safe.backup = true;
+    safe.backupFolder = backups.path();
+    safe.verify = true;
     for (int i = 0; i < Rounds; ++i) {
         reads.push_back(timed([&] { return ReadConfiguration(link, store, {false, locale}); }));
-        writes.push_back(timed([&] { return WriteConfiguration(link, store, locale); }));
+        writes.push_back(timed([&] { return WriteConfiguration(link, store, plain).outcome == WriteOutcome::Written; }));
+        host.wait(RestartDelayMs + 100); // the panel boots; the safe write is timed from a panel that answers
+        safeWrites.push_back(timed([&] { return WriteConfiguration(link, store, safe).outcome == WriteOutcome::Written; }));
     }
-    report("read ", reads, ReadFloorMs);
-    report("write", writes, WriteFloorMs);
+    report("read      ", reads, ReadFloorMs);
+    report("write     ", writes, WriteFloorMs);
+    report("safe write", safeWrites, SafeWriteFloorMs);
 
     port.traffic.clear();
     timed([&] { return ReadConfiguration(link, store, {false, locale}); });

@@ -49,6 +49,8 @@ struct Options {
     QCommandLineOption saveImage{"save-image", "Save the memory image to this file on exit.", "file"};
     QCommandLineOption loginStatus{"login-status", "Answer every login with this status byte (FF: other firmware).", "hex"};
     QCommandLineOption temperature{"temperature", "Temperature word, hexadecimal, sign in bit 11 (default 0191: 25.06 C).", "hex"};
+    QCommandLineOption restartDelay{"restart-delay", "After a restart, answer nothing for this many ms while booting (default 1500).", "ms", "1500"};
+    QCommandLineOption dropWrite{"drop-write", "Fault: acknowledge a write to this address (hexadecimal, e.g. 0025) without storing it.", "hex"};
     QCommandLineOption enrolDelay{"enrol-delay", "Learn a key this many ms after an enrolment request (default 5000; -1 never).", "ms", "5000"};
     QCommandLineOption silent{"silent", "Fault: never answer."};
     QCommandLineOption answerAfter{"answer-after", "Fault: lose the first N requests.", "n"};
@@ -67,7 +69,7 @@ struct Options {
 
     void addTo(QCommandLineParser& parser) const
     {
-        parser.addOptions({name, password, image, saveImage, loginStatus, temperature, enrolDelay, silent,
+        parser.addOptions({name, password, image, saveImage, loginStatus, temperature, restartDelay, dropWrite, enrolDelay, silent,
                            answerAfter, stopAfter, late, corrupt, echoOther, lowerCase, noise, echoRequest,
                            faultCommand, verbose, demo, commands});
     }
@@ -86,6 +88,7 @@ PanelFaults faultsFrom(const QCommandLineParser& p, const Options& o)
     f.noise = p.value(o.noise).toLatin1();
     f.echoRequest = p.isSet(o.echoRequest);
     f.onlyCommand = p.value(o.faultCommand).toUpper();
+    f.dropWriteAt = p.isSet(o.dropWrite) ? p.value(o.dropWrite).toInt(nullptr, 16) : -1;
     return f;
 }
 
@@ -149,6 +152,17 @@ int main(int argc, char** argv)
     if (parser.isSet(options.temperature))
         panel.setTemperature(parser.value(options.temperature).toInt(nullptr, 16));
     panel.enrolDelayMs = parser.value(options.enrolDelay).toInt();
+    bool validDelay = false;
+    panel.restartDelayMs = parser.value(options.restartDelay).toInt(&validDelay);
+    if (!validDelay || panel.restartDelayMs < 0)
+        return fail("--restart-delay takes a number of milliseconds, 0 or more");
+    bool validAddress = !parser.isSet(options.dropWrite);
+    if (!validAddress) {
+        const int address = parser.value(options.dropWrite).toInt(&validAddress, 16);
+        validAddress = validAddress && address >= 0 && address < VirtualPanel::memorySize;
+    }
+    if (!validAddress)
+        return fail("--drop-write takes a memory address in hexadecimal, 0000 to 03FF");
     panel.setFaults(faultsFrom(parser, options));
     LiveState live(panel);
     if (parser.isSet(options.demo))

@@ -16,4 +16,5 @@ struct PanelFaults {
     QByteArray noise{};           // sent before each answer: noise or an older frame
     bool echoRequest = false;     // the request comes back before the answer
     QString onlyCommand{};        // two digits: the faults touch only this command
+    int dropWriteAt = -1;         // a write request to this address is acknowledged, not stored; -1 none
 };

@@ -102,6 +102,8 @@ std::optional<qint64> VirtualPanel::nextDue() const
 
 void VirtualPanel::handleFrame(const QString& frame)
 {
+    if (booting())
+        return;
     const QString payload = frame.mid(1, frame.size() - 4);
     if (payload.size() < 4 || !isUpperHex(payload)
         || FrameChecksum(payload) != frame.mid(frame.size() - 3, 2)) {
@@ -150,6 +152,7 @@ std::optional<QByteArray> VirtualPanel::answer(const QString& payload)
     if (code == u"08") {
         ++restarts;
         loggedIn_ = false;
+        bootedAt_ = clock_() + restartDelayMs;
         return acknowledgement(code);
     }
     if (code == u"21")
@@ -185,6 +188,8 @@ std::optional<QByteArray> VirtualPanel::writeMemory(const QString& payload)
     if (payload.size() < 8 || payload.size() % 2 != 0)
         return std::nullopt;
     const int address = hexAt(payload, 4, 4);
+    if (address == faults_.dropWriteAt)
+        return acknowledgement(u"02"_qs);
     for (int i = 8, a = address; i < payload.size(); i += 2, ++a) {
         if (a < memory.size())
             memory[a] = char(hexAt(payload, i, 2));

@@ -51,6 +51,7 @@ public:
     int temperature = 0x0191;     // the word of the "21" reply
     bool requireLogin = true;     // read, write, restart and temperature need a login
     int enrolDelayMs = -1;        // completes every enrolment by itself after this; -1 never
+    int restartDelayMs = 0;       // after a restart it hears nothing for this long, as it boots
     std::function<void()> beforeStatus; // brings the status block up to date before a poll is answered
 
     // The record, for tests.
@@ -65,6 +66,7 @@ public:
     QList<Enrolment> enrolments;
     QList<int> keys;              // keypad codes received
     bool loggedIn() const { return loggedIn_; }
+    bool booting() const { return clock_() < bootedAt_; }
 
 private:
     struct Outgoing {
@@ -89,5 +91,6 @@ private:
     QByteArray rx_;
     std::deque<Outgoing> tx_;
     bool loggedIn_ = false;
+    qint64 bootedAt_ = 0;
     int faultedRequests_ = 0;
 };

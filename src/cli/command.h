@@ -9,6 +9,7 @@ enum ExitStatus : int {
     ExitSuccess = 0,
     ExitFailure = 1, // a link failure, a refusal, a file that cannot be written; for diff: the files differ
     ExitUsage = 2,   // the command line itself is wrong
+    ExitDiffers = 3, // write: written, but the panel read back differs; compare: the panel differs
 };
 
 // One command of qzv6: its name, the line of the overview, the text of
@@ -32,5 +33,6 @@ Command ReadCommand();
 Command WriteCommand();
 Command DumpCommand();
 Command DiffCommand();
+Command CompareCommand();
 Command MonitorCommand();
 Command MemoriseCommand();

@@ -18,7 +18,9 @@ QString overview()
     text += QStringLiteral(
         "\n"
         "Run 'qzv6 COMMAND --help' for a command's options and examples.\n"
-        "Exit status: 0 success, 1 link failure or refusal, 2 usage error.\n");
+        "Exit status: 0 success, 1 link failure or refusal, 2 usage error,\n"
+        "3 the panel differs (write: read back after the write; compare).\n"
+        "diff: 0 equal, 1 the files differ, 2 usage error.\n");
     return text;
 }
 
@@ -45,6 +47,7 @@ const std::vector<Command>& CommandTable()
         WriteCommand(),
         DumpCommand(),
         DiffCommand(),
+        CompareCommand(),
         MonitorCommand(),
         MemoriseCommand(),
     };

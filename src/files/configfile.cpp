@@ -84,7 +84,16 @@ void ConfigFile::close()
     if (mode_ != Mode::Save || !out_.isOpen())
         return;
     const QByteArray bytes = profile_.toBytes();
-    if (out_.write(bytes) != bytes.size() || !out_.commit())
+    // A full disk shows only when the buffer is flushed, and commit() would
+    // replace the file with the cut copy all the same: flush and check first.
+    bool written = out_.write(bytes) == bytes.size() && out_.flush() && out_.error() == QFileDevice::NoError;
+    if (written && ownerOnly_)
+        written = out_.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!written) {
+        out_.cancelWriting(); // the temporary file goes with out_, the target stays as it was
+        throw FileWriteError(path_);
+    }
+    if (!out_.commit())
         throw FileWriteError(path_);
 }
 

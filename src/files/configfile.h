@@ -36,6 +36,10 @@ public:
     const ProfileFile& profile() const { return profile_; }
     ProfileFile& profile() { return profile_; }
 
+    // Save: the file is to be readable and writable by its owner alone (it holds
+    // user codes), whatever the umask or an older file's mode.
+    void keepToOwner() { ownerOnly_ = true; }
+
     // Save: puts the content on disk; throws FileWriteError.
     void close();
 
@@ -44,6 +48,7 @@ private:
     Mode mode_;
     ProfileFile profile_;
     QSaveFile out_;
+    bool ownerOnly_ = false;
 };
 
 // Writes every Setting, the user table and the comment. With CkeckSavePess

@@ -96,6 +96,16 @@ bool PanelLink::ReplyExchangeQuietly()
     return !LinkFailed;
 }
 
+bool PanelLink::AckExchangeQuietly()
+{
+    if (CancelRequested) {
+        stopOnCancel();
+        return false;
+    }
+    LinkFailed = !tryAll({5, 7, 30, acknowledged});
+    return !LinkFailed;
+}
+
 void PanelLink::exchange(const Exchange& style)
 {
     if (!tryAll(style))

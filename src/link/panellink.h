@@ -43,6 +43,8 @@ public:
     // The same data exchange for an optional request: when the panel never
     // answers, nothing is shown or closed and the operation can go on.
     bool ReplyExchangeQuietly();
+    // The acknowledged exchange in the same way, for a panel that may still be booting.
+    bool AckExchangeQuietly();
     // The opening requests and the password. False when refused or failed; the
     // message has been shown and the port closed.
     bool Login();

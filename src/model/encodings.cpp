@@ -133,18 +133,39 @@ int FractionSixteenths(const QString& digits, int wholeSixteenths)
     return carry + (up ? 1 : 0);
 }
 
+// The digits before and after the locale's separator, without the sign;
+// nothing for a text that is not a number.
+std::optional<std::pair<QString, QString>> NumberParts(const QString& text, const QLocale& locale)
+{
+    const QString number = text.startsWith(u'-') ? text.mid(1) : text;
+    const QString point = locale.decimalPoint();
+    const qsizetype at = number.indexOf(point);
+    const QString whole = at < 0 ? number : number.left(at);
+    const QString fraction = at < 0 ? QString() : number.mid(at + point.size());
+    if ((whole.isEmpty() && fraction.isEmpty()) || !AllDigits(whole) || !AllDigits(fraction))
+        return std::nullopt;
+    return std::pair{whole, fraction};
+}
+
 } // namespace
+
+bool isNumberText(const QString& text, const QLocale& locale)
+{
+    return NumberParts(text, locale).has_value();
+}
+
+QString largestText(const QLocale& locale)
+{
+    return decode(quint16(Limit - 1), locale);
+}
 
 std::optional<quint16> encode(const QString& text, const QLocale& locale)
 {
     const bool negative = text.startsWith(u'-');
-    const QString number = negative ? text.mid(1) : text;
-    const QString point = locale.decimalPoint();
-    const qsizetype at = number.indexOf(point);
-    QString whole = at < 0 ? number : number.left(at);
-    const QString fraction = at < 0 ? QString() : number.mid(at + point.size());
-    if ((whole.isEmpty() && fraction.isEmpty()) || !AllDigits(whole) || !AllDigits(fraction))
+    const auto parts = NumberParts(text, locale);
+    if (!parts)
         return std::nullopt;
+    auto [whole, fraction] = *parts;
     while (whole.startsWith(u'0'))
         whole.remove(0, 1);
     // Beyond three digits the value is out of range anyway; this keeps toInt() safe.

@@ -56,6 +56,10 @@ constexpr int Limit = 2048; // sixteenths; the magnitude has 11 bits
 // nullopt for a text that is not an optional "-" and a decimal number written with
 // the locale's separator, or whose magnitude does not fit the 11 bits.
 std::optional<quint16> encode(const QString& text, const QLocale& locale);
+// True for a text written as a number with the locale's separator, in range or not.
+bool isNumberText(const QString& text, const QLocale& locale);
+// The largest magnitude as the installer types it: "127,9375".
+QString largestText(const QLocale& locale);
 // The shortest decimal form with the locale's separator: "12,5", "-3", "0,0625".
 QString decode(quint16 word, const QLocale& locale);
 } // namespace TemperatureWord

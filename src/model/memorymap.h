@@ -82,5 +82,28 @@ std::vector<WriteRefusal> CheckWritable(const SettingsStore& store, const QLocal
 bool DecodeBlockReply(const MemoryBlock& block, const QString& replyText, SettingsStore& store,
                       const QLocale& locale);
 
+// Sets the block's Settings to what this write payload puts in the panel.
+void ApplyWritePayload(const MemoryBlock& block, const QString& payload, SettingsStore& store, const QLocale& locale);
+
+// Turns every value into what the panel holds once it is written: each block
+// encoded and decoded again (a list with nothing chosen becomes its first item,
+// a temperature its shortest form). A block that cannot be encoded keeps its values.
+void NormaliseAsWritten(SettingsStore& store, const QLocale& locale);
+
 // The panel choices with nothing chosen, in block order: each goes out as the byte 0x00.
 QStringList UnchosenPanelChoices(const SettingsStore& store);
+
+// Copies every value the memory map holds (the user records included) from
+// one store to another; Settings that only files keep are left alone.
+void CopyPanelSettings(const SettingsStore& from, SettingsStore& to);
+
+// One panel value in which two stores differ: a Setting by name, or a user
+// record ("SG", row).
+struct PanelValueRef {
+    QString setting;
+    int row = 0;
+    bool operator==(const PanelValueRef&) const = default;
+};
+
+// The panel values in which a and b differ, in block order.
+std::vector<PanelValueRef> PanelDifferences(const SettingsStore& a, const SettingsStore& b);

@@ -2,6 +2,7 @@
 #include "model/encodings.h"
 #include "model/inputrules.h"
 #include "model/memorymap.h"
+#include "model/settinglabel.h"
 #include "model/settingsstore.h"
 
 #include <algorithm>
@@ -86,11 +87,25 @@ QString CodeOwner(const QString& setting)
                      : QStringLiteral("входа в помещение");
 }
 
-WriteRefusal RefusalFor(const BlockField& field)
+// A number the panel's word cannot hold is not a separator problem: it gets its own message.
+WriteRefusal TemperatureRefusal(const QString& setting, const SettingsStore& store, const QLocale& locale)
+{
+    const QString text = store.text(setting);
+    if (!TemperatureWord::isNumberText(text, locale))
+        return {setting, 0, QStringLiteral("Проверте формат температуры! (возможно нужна зяпятая вместо точки)")};
+    const QString largest = TemperatureWord::largestText(locale);
+    QString label = SettingLabel(setting);
+    if (label.endsWith(u':'))
+        label.chop(1);
+    return {setting, 0,
+            QStringLiteral("Температура «%1» (%2) вне допустимого диапазона -%3 … %3!")
+                .arg(label, text, largest)};
+}
+
+WriteRefusal RefusalFor(const BlockField& field, const SettingsStore& store, const QLocale& locale)
 {
     switch (field.encoding) {
-    case Encoding::TemperatureWord:
-        return {field.setting, 0, QStringLiteral("Проверте формат температуры! (возможно нужна зяпятая вместо точки)")};
+    case Encoding::TemperatureWord: return TemperatureRefusal(field.setting, store, locale);
     case Encoding::InstallerCodeBlock:
         return {field.setting, 0,
                 QStringLiteral("Пароль установщика должен содержать не более 26 символов 0-9, A-F!")};
@@ -146,14 +161,14 @@ std::optional<QString> EncodeBlockPayload(const MemoryBlock& block, const Settin
     if (IsDigitEncoding(first.encoding)) {
         const auto digits = EncodeDigits(first, store);
         if (!digits && refusal)
-            *refusal = RefusalFor(first);
+            *refusal = RefusalFor(first, store, locale);
         return digits ? std::optional(prefix + *digits) : std::nullopt;
     }
     std::vector<quint8> bytes(std::size_t(block.length), 0);
     for (const BlockField& field : block.fields)
         if (!EncodeByteField(field, store, locale, bytes)) {
             if (refusal)
-                *refusal = RefusalFor(field);
+                *refusal = RefusalFor(field, store, locale);
             return std::nullopt;
         }
     QString payload = prefix;
@@ -173,16 +188,39 @@ std::vector<WriteRefusal> CheckWritable(const SettingsStore& store, const QLocal
     return refusals;
 }
 
+namespace {
+
+void DecodeBlockData(const MemoryBlock& block, const QString& data, SettingsStore& store, const QLocale& locale)
+{
+    if (block.kind == BlockKind::ZoneNumbers && !NumberByte::isZoneNumber(ByteAt(data, 0)))
+        return;
+    for (const BlockField& field : block.fields)
+        DecodeField(field, data, store, locale);
+}
+
+} // namespace
+
 bool DecodeBlockReply(const MemoryBlock& block, const QString& replyText, SettingsStore& store, const QLocale& locale)
 {
     const auto data = ReplyData(replyText, block.length);
     if (!data)
         return false;
-    if (block.kind == BlockKind::ZoneNumbers && !NumberByte::isZoneNumber(ByteAt(*data, 0)))
-        return true;
-    for (const BlockField& field : block.fields)
-        DecodeField(field, *data, store, locale);
+    DecodeBlockData(block, *data, store, locale);
     return true;
+}
+
+void ApplyWritePayload(const MemoryBlock& block, const QString& payload, SettingsStore& store, const QLocale& locale)
+{
+    constexpr int PayloadData = 8; // "0002" and the address
+    // A code block is sent up to its end mark only; the rest reads as it was, 0 here.
+    DecodeBlockData(block, payload.mid(PayloadData).leftJustified(2 * block.length, u'0'), store, locale);
+}
+
+void NormaliseAsWritten(SettingsStore& store, const QLocale& locale)
+{
+    for (const MemoryBlock& block : DeviceMemoryMap())
+        if (const std::optional<QString> payload = EncodeBlockPayload(block, store, locale))
+            ApplyWritePayload(block, *payload, store, locale);
 }
 
 QStringList UnchosenPanelChoices(const SettingsStore& store)
@@ -196,4 +234,64 @@ QStringList UnchosenPanelChoices(const SettingsStore& store)
                 names << field.setting;
         }
     return names;
+}
+
+namespace {
+
+// Every panel value of the map, in block order: a zone column gives its 16 members.
+std::vector<std::pair<PanelValueRef, Encoding>> PanelValues()
+{
+    std::vector<std::pair<PanelValueRef, Encoding>> values;
+    for (const MemoryBlock& block : DeviceMemoryMap())
+        for (const BlockField& field : block.fields) {
+            if (field.encoding == Encoding::UnusedBit)
+                continue;
+            if (field.encoding != Encoding::ZoneBits) {
+                values.push_back({{field.setting, field.row}, field.encoding});
+                continue;
+            }
+            for (int zone = 1; zone <= 16; ++zone)
+                values.push_back({{ZoneMemberName(field.setting, zone), 0}, Encoding::FlagBit});
+        }
+    return values;
+}
+
+bool IsChoiceEncoding(Encoding encoding)
+{
+    return encoding == Encoding::IndexByte || encoding == Encoding::NumberByte || encoding == Encoding::TmModeByte;
+}
+
+} // namespace
+
+void CopyPanelSettings(const SettingsStore& from, SettingsStore& to)
+{
+    for (const auto& [value, encoding] : PanelValues()) {
+        if (encoding == Encoding::FlagBit)
+            to.setFlag(value.setting, from.flag(value.setting));
+        else if (IsChoiceEncoding(encoding))
+            to.setChoice(value.setting, from.choice(value.setting));
+        else if (encoding == Encoding::UserRecord)
+            to.setCell(value.row, 1, from.cell(value.row, 1));
+        else
+            to.setText(value.setting, from.text(value.setting));
+    }
+}
+
+std::vector<PanelValueRef> PanelDifferences(const SettingsStore& a, const SettingsStore& b)
+{
+    std::vector<PanelValueRef> differences;
+    for (const auto& [value, encoding] : PanelValues()) {
+        bool same = true;
+        if (encoding == Encoding::FlagBit)
+            same = a.flag(value.setting) == b.flag(value.setting);
+        else if (IsChoiceEncoding(encoding))
+            same = a.choice(value.setting) == b.choice(value.setting);
+        else if (encoding == Encoding::UserRecord)
+            same = a.cell(value.row, 1) == b.cell(value.row, 1);
+        else
+            same = a.text(value.setting) == b.text(value.setting);
+        if (!same)
+            differences.push_back(value);
+    }
+    return differences;
 }

@@ -11,8 +11,9 @@ struct ConfigReadOptions {
 };
 
 // PNGButton_ReadClick's operation: logs in, walks the memory map block by block
-// and decodes every reply into the store, optionally fetches the temperature,
-// reads the 30 user records. True when it ran to "Прочитано успешно."; on a
-// failure the Settings decoded so far keep their new values. False without
+// and decodes every reply, optionally fetches the temperature, reads the 30
+// user records, and only then puts the whole configuration into the store,
+// the title and the temperature caption. True when it ran to "Прочитано
+// успешно."; a read that ends early changes none of them. False without
 // running when another panel operation holds the link.
 bool ReadConfiguration(PanelLink& link, SettingsStore& store, const ConfigReadOptions& options);

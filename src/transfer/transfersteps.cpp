@@ -15,13 +15,18 @@ void PrepareProgress(PanelLink& link, int maximum)
     link.TransferProgress.setBarColor(BarColour);
 }
 
-void FinishTransfer(PanelLink& link, const QString& successText)
+void CloseTransfer(PanelLink& link, Sound sound)
 {
     link.TransferProgress.setPosition(0);
     link.port().close();
-    link.host().sound(Sound::Default);
+    link.host().sound(sound);
     link.TransferProgress.close();
-    link.host().message(successText);
+}
+
+void FinishTransfer(PanelLink& link, const QString& text, Sound sound)
+{
+    CloseTransfer(link, sound);
+    link.host().message(text);
 }
 
 void StopTransfer(PanelLink& link, const QString& text)

@@ -20,6 +20,7 @@ constexpr KeyRow Keys[] = {
     {HotKey::Save, Qt::Key_S, 39, true},
     {HotKey::Write, Qt::Key_W, 25, true},
     {HotKey::Read, Qt::Key_R, 27, true},
+    {HotKey::Compare, Qt::Key_D, 40, true},
     {HotKey::Preset1, Qt::Key_1, 10, true},
     {HotKey::Preset2, Qt::Key_2, 11, true},
     {HotKey::Preset3, Qt::Key_3, 12, true},

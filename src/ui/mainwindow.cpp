@@ -10,6 +10,7 @@
 #include "service/monitorrecording.h"
 #include "transfer/configread.h"
 #include "transfer/configwrite.h"
+#include "transfer/panelcompare.h"
 #include "ui/apptexts.h"
 #include "ui/choicebox.h"
 #include "ui/clicklabel.h"
@@ -26,6 +27,9 @@
 #include "ui/portchoice.h"
 #include "ui/screenfit.h"
 #include "ui/settingcontrols.h"
+#include "ui/comparedialog.h"
+#include "ui/transfernotice.h"
+#include "ui/writesafetyboxes.h"
 #include "ui/tracesaving.h"
 #include "ui/usersgrid.h"
 
@@ -40,6 +44,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QPointer>
 #include <QScopeGuard>
@@ -130,6 +135,17 @@ MainWindow::MainWindow(Host& host, SerialPort& port, MainWindowSetup setup, QWid
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(top, 1);
+    // The write's safety choices and the compare, in a row under the pages: the link column is full.
+    auto* compare = new QPushButton(QStringLiteral("Сравнить с ППК"));
+    compare->setObjectName(QStringLiteral("Button_Compare"));
+    compare->setToolTip(QStringLiteral("Прочитать ППК и показать, чем он отличается от окна (Ctrl+D)"));
+    connect(compare, &QPushButton::clicked, this, [this] { run(Action::Compare); });
+    auto* safety = new QHBoxLayout;
+    safety->addWidget(CreateWriteSafetyBoxes());
+    safety->addWidget(compare);
+    safety->addStretch(1);
+    layout->addLayout(safety);
+    layout->addWidget(new TransferNotice(this));
     layout->addWidget(memo);
     content->setFixedSize(WindowSize);
     auto* scroll = new QScrollArea;
@@ -316,8 +332,17 @@ void MainWindow::hookOperations()
         const auto* temperature = findChild<QCheckBox*>(QStringLiteral("sCheckBox_ReadTemper"));
         ReadConfiguration(link_, store_, {temperature && temperature->isChecked(), QLocale()});
     };
-    operations_[int(Action::Write)] = [this] { WriteConfiguration(link_, store_, QLocale()); };
+    operations_[int(Action::Write)] = [this] {
+        WriteOptions options = WriteOptionsOf(*this);
+        options.backupFolder = setup_.backupFolder;
+        if (const std::optional<QString> notice = WriteConfiguration(link_, store_, options).notice)
+            findChild<TransferNotice*>()->setNotice(*notice);
+    };
     operations_[int(Action::Memory)] = [this] { MemoriseLoops(link_); };
+    operations_[int(Action::Compare)] = [this] {
+        if (const auto differences = ComparePanel(link_, store_, QLocale()))
+            ShowPanelComparison(this, host_, *differences);
+    };
 }
 
 void MainWindow::followLinkInputs()
@@ -459,6 +484,7 @@ void MainWindow::FormKeyDown(HotKey key)
     case HotKey::Save: run(Action::Save); break;
     case HotKey::Write: run(Action::Write); break;
     case HotKey::Read: run(Action::Read); break;
+    case HotKey::Compare: run(Action::Compare); break;
     case HotKey::Preset1: applyPreset(ZeroDelaysPreset()); break;
     case HotKey::Preset2: unlockStatePeriod(); break;
     case HotKey::Preset3: applyPreset(NormallyOpenPreset()); break;

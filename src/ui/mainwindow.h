@@ -31,6 +31,7 @@ struct MainWindowSetup {
     QString rememberedInputsFile;             // empty: the user's standard place
     std::function<QList<PortEntry>()> listPorts; // the system's serial ports; may throw EComPort
     std::function<void()> openDeviceManager;  // empty: the window's list of serial devices
+    QString backupFolder;                     // empty: the user's standard place for backups
 };
 
 // The whole user interface: the link inputs and action buttons on the left, the
@@ -41,7 +42,7 @@ class MainWindow : public QWidget {
 
 public:
     // The actions behind the five buttons and their hot keys.
-    enum class Action { Open, Save, Read, Write, Memory };
+    enum class Action { Open, Save, Read, Write, Memory, Compare };
 
     MainWindow(Host& host, SerialPort& port, MainWindowSetup setup, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -94,7 +95,7 @@ private:
     MonitorRecording* recording_;
     MonitorChartWindow* charts_ = nullptr;
     KeyEnrolment* keyEnrolment_;
-    std::array<std::function<void()>, 5> operations_;
+    std::array<std::function<void()>, 6> operations_;
     QComboBox* cbPort_ = nullptr;
     QComboBox* cbBaudRate_ = nullptr;
     QLineEdit* editPassComm_ = nullptr;

@@ -7,7 +7,6 @@
 
 #include <QChart>
 #include <QChartView>
-#include <QCursor>
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QDateTimeEdit>

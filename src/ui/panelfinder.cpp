@@ -63,6 +63,11 @@ void FindPanel(PanelLink& link, Host& host, QComboBox& portList)
             break;
         }
     }
+    // The message names each port as the list shows it.
+    QList<PortProbe> shown = *results;
+    for (PortProbe& probe : shown)
+        if (const qsizetype index = ports.indexOf(probe.port); index >= 0)
+            probe.port = portList.itemText(int(index));
     const int speed = qBound(0, link.inputs.speedIndex, int(BaudRates.size()) - 1);
-    host.message(PanelSearchReport(*results, int(ports.size()), BaudRates[size_t(speed)]));
+    host.message(PanelSearchReport(shown, int(ports.size()), BaudRates[size_t(speed)]));
 }

@@ -3,6 +3,7 @@
 #include "ui/desktop.h"
 #include "ui/portchoice.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSettings>
@@ -18,6 +19,8 @@ const QString PortValue = QStringLiteral("cbPort.ItemIndex");
 const QString PortNameValue = QStringLiteral("cbPort.PortName");
 // Each text is kept under its control's name followed by ".Text".
 const QString TextControls[] = {QStringLiteral("Edit_User_Ibutton"), QStringLiteral("Edit_User_acss")};
+// Each tick box under its name followed by ".Checked".
+const QString TickBoxes[] = {QStringLiteral("CheckBox_BackupBeforeWrite"), QStringLiteral("CheckBox_VerifyAfterWrite")};
 
 std::unique_ptr<QSettings> Open(const QString& file)
 {
@@ -60,6 +63,12 @@ void RememberedInputs::restore(QWidget& window) const
         if (edit && settings->contains(key) && Accepts(*edit, settings->value(key).toString()))
             edit->setText(settings->value(key).toString());
     }
+    for (const QString& name : TickBoxes) {
+        auto* box = window.findChild<QCheckBox*>(name);
+        const QString key = name + QStringLiteral(".Checked");
+        if (box && settings->contains(key))
+            box->setChecked(settings->value(key).toBool());
+    }
 }
 
 void RememberedInputs::store(const QWidget& window) const
@@ -72,5 +81,8 @@ void RememberedInputs::store(const QWidget& window) const
     for (const QString& name : TextControls)
         if (const auto* edit = window.findChild<const QLineEdit*>(name))
             settings->setValue(name + QStringLiteral(".Text"), edit->text());
+    for (const QString& name : TickBoxes)
+        if (const auto* box = window.findChild<const QCheckBox*>(name))
+            settings->setValue(name + QStringLiteral(".Checked"), box->isChecked());
     settings->sync();
 }

@@ -4,8 +4,9 @@
 
 class QWidget;
 
-// The three inputs kept from one run to the next: the port choice and the two
-// key-enrolment inputs, found in the window by their names.
+// The inputs kept from one run to the next: the port choice, the two
+// key-enrolment inputs and the write's two tick boxes, found in the window by
+// their names.
 class RememberedInputs {
 public:
     // file: an INI file to use; empty for the user's standard place, named after the executable.

@@ -9,7 +9,7 @@
 
 namespace {
 
-const QStringList Commands = {"ports", "read", "write", "dump", "diff"};
+const QStringList Commands = {"ports", "read", "write", "compare", "dump", "diff"};
 
 TEST(Qzv6CommandLine, HelpForEveryCommand)
 {
@@ -48,6 +48,9 @@ TEST(Qzv6CommandLine, UsageErrorsExitWith2)
         {{"write", "--port", "ttyUSB0", "--password", "90817a", site}, "--password"},
         {{"write", "--port", "ttyUSB0", "--password", "12345678901234567", site}, "--password"},
         {{"write", site}, "--port"},
+        {{"write", "--port", "ttyUSB0", "--backup", "b.qzv", "--no-backup", site}, "exclude each other"},
+        {{"compare", "--port", "ttyUSB0"}, "missing FILE"},
+        {{"compare", site}, "--port"},
         {{"dump"}, "missing FILE"},
         {{"dump", site, site}, "unexpected argument"},
         {{"diff", site}, "missing FILE_B"},

@@ -2,6 +2,7 @@
 
 #include "fakehost.h"
 #include "filetesting.h"
+#include "fulldisk.h"
 #include "model/settingsstore.h"
 
 #include <QDir>
@@ -192,6 +193,38 @@ TEST_F(FileOperationsTest, AFailedSaveReportsThePathAndLosesNothing)
         EXPECT_EQ(ReadBytes(target), before);
         EXPECT_EQ(QDir(folders.working).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
         EXPECT_EQ(store.cell(3, 1), "5678");
+    }
+}
+
+// A real filesystem with no room left (or one page): the error comes from the
+// last flush only, and the file that was there must survive it byte for byte.
+TEST_F(FileOperationsTest, ASaveOnAFullDiskKeepsTheOldFileAndClaimsNothing)
+{
+    for (const qint64 free : {qint64(0), qint64(4096)}) {
+        SCOPED_TRACE(free);
+        FullDisk disk;
+        if (!disk.mounted())
+            GTEST_SKIP() << disk.skipReason().toStdString();
+        const QString target = disk.filePath("home.qzv");
+        host = FakeHost();
+        host.dialogAnswers = {target};
+        PNGButton_SaveClick(store, host, folders);
+        ASSERT_EQ(host.messages, QStringList(Saved));
+        const QByteArray before = ReadBytes(target);
+        ASSERT_GT(before.size(), 8192);
+        ASSERT_LT(before.size(), 16384);
+        ASSERT_TRUE(disk.fillLeaving(free));
+
+        host = FakeHost();
+        host.dialogAnswers = {target};
+        // Under Qt's 16 KB buffer, so the disk's refusal comes only with the last flush.
+        store.setMemo({QStringLiteral("после замены батареи")});
+        PNGButton_SaveClick(store, host, folders);
+
+        EXPECT_EQ(host.messages, QStringList("Unable to write to " + QDir::toNativeSeparators(target)));
+        EXPECT_TRUE(host.title.isEmpty());
+        EXPECT_EQ(ReadBytes(target), before);
+        store.setMemo({});
     }
 }
 

@@ -64,6 +64,33 @@ TEST_F(VirtualPanelTest, AnswersTheCommands)
     EXPECT_EQ(ask("0077"), "");                     // unknown command
 }
 
+TEST_F(VirtualPanelTest, BootsForItsRestartDelayHearingNothing)
+{
+    panel.restartDelayMs = 1500;
+    login();
+    EXPECT_EQ(ask("0008"), BuildFrame("000008"));
+    const qsizetype heard = panel.log.size();
+    clock += 1499;
+    EXPECT_EQ(ask("00050144"), "");
+    EXPECT_EQ(panel.log.size(), heard);
+    clock += 1;
+    EXPECT_EQ(ask("00050144"), "p00000525;");
+}
+
+TEST_F(VirtualPanelTest, DroppedWriteIsAcknowledgedButNotStored)
+{
+    PanelFaults faults;
+    faults.dropWriteAt = 0x0025;
+    panel.setFaults(faults);
+    login();
+    const QByteArray before = panel.memory;
+    EXPECT_EQ(ask("0002002599"), "p00000222;");
+    EXPECT_EQ(panel.memory, before);
+    EXPECT_EQ(ask("00020024AA99"), "p00000222;"); // another address: stored whole
+    EXPECT_EQ(byteAt(0x24), 0xAA);
+    EXPECT_EQ(byteAt(0x25), 0x99);
+}
+
 TEST_F(VirtualPanelTest, LoginStatus)
 {
     const struct {

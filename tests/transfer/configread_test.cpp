@@ -126,7 +126,7 @@ TEST_F(ConfigRead, FlagsComeOnlyFromThePanel)
     };
 
     ASSERT_TRUE(read());
-    EXPECT_EQ(flagsSetWhenShown, 0); // all 159 cleared before the window shows
+    EXPECT_EQ(flagsSetWhenShown, 159); // the window keeps its own until the whole read is in
     EXPECT_FALSE(store.flag(QStringLiteral("_eee_Enable_TL")));  // 0x0001 holds 0x00
     EXPECT_TRUE(store.flag(QStringLiteral("_eee_VerFaultBefoArm"))); // 0x0003 holds 0x07
     EXPECT_TRUE(store.flag(QStringLiteral("EeAdr_Zone_1_8_GR_B_09")));
@@ -225,26 +225,6 @@ TEST_F(ConfigRead, ProgressShowsAfterTheLoginAndCountsEveryExchange)
     EXPECT_EQ(host.sounds, (QList<Sound>{Sound::Information, Sound::Default}));
 }
 
-// Failures part-way keep what was decoded, leave flags not reached cleared, and
-// never claim success.
-TEST_F(ConfigRead, FailurePartWayKeepsWhatWasRead)
-{
-    store.setFlag(QStringLiteral("_eee_Control_IP"), false);
-    store.setChoice(QStringLiteral("EeAdr_TypeKeybord"), 5);
-    store.setFlag(QStringLiteral("_eee_OkResGR_B"), true);
-    PanelFaults faults;
-    faults.stopAfter = 4 + 10; // login, then blocks 1 to 10
-    panel.setFaults(faults);
-
-    EXPECT_FALSE(read());
-    EXPECT_EQ(host.messages, QStringList{PanelLink::LinkFailureText});
-    EXPECT_EQ(store.choice(QStringLiteral("EeAdr_TypeKeybord")), 1); // block 5, read
-    EXPECT_FALSE(store.flag(QStringLiteral("_eee_OkResGR_B")));      // block 53, cleared, not reached
-    EXPECT_EQ(host.title, QStringLiteral("QZV-6 Configurator - [*.qzv]"));
-    EXPECT_FALSE(port.isOpen());
-    EXPECT_FALSE(host.progressVisible);
-}
-
 TEST_F(ConfigRead, VanishedAdapterEndsWithThePortsMessage)
 {
     host.onProcessEvents = [&] {
@@ -297,16 +277,74 @@ private:
     QByteArray last_;
 };
 
+// A read that ends early, whatever ends it, leaves every Setting, the user
+// table, the title and the temperature caption as they were, and claims nothing.
+TEST_F(ConfigRead, ReadEndingEarlyChangesNothing)
+{
+    const QString shortBlock = QStringLiteral("0001100060"); // block 8, the algorithms
+    const struct {
+        const char* name;
+        std::function<void()> arrange;
+        QString emptyReplyTo; // the request answered without data bytes; empty: none
+        QString message;      // empty: none
+    } cases[] = {
+        {"Esc at the 40th exchange",
+         [this] {
+             host.onProcessEvents = [this] {
+                 if (panel.log.size() == 39)
+                     link.CancelRequested = true;
+             };
+         },
+         {}, {}},
+        {"panel falls silent after block 40",
+         [this] {
+             PanelFaults faults;
+             faults.stopAfter = 4 + 40;
+             panel.setFaults(faults);
+         },
+         {}, PanelLink::LinkFailureText},
+        {"a reply without the block's bytes", [] {}, shortBlock,
+         QStringLiteral("ППК прислал неполный ответ на запрос 0001100060. Чтение прервано.")},
+    };
+    SettingsStore image;
+    fillWithVariety(image, 1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        host = FakeHost();
+        panel.memory = imageOf(image);
+        panel.setFaults({});
+        panel.log.clear();
+        link.inputs.password = image.text(QStringLiteral("EeAdr_PassInstalator"));
+        fillWithVariety(store, 2);
+        const QStringList before = everyValue(store);
+        host.title = QStringLiteral("QZV-6 Configurator - [home.qzv]");
+        host.controlTexts[Caption] = QStringLiteral("Контроллер температуры");
+        c.arrange();
+        EmptyReplyPort answering(port, c.emptyReplyTo);
+        PanelLink reading(answering, host);
+        reading.inputs = link.inputs;
+
+        EXPECT_FALSE(ReadConfiguration(c.emptyReplyTo.isEmpty() ? link : reading, store, {true, locale}));
+
+        EXPECT_EQ(everyValue(store), before);
+        EXPECT_EQ(host.title, QStringLiteral("QZV-6 Configurator - [home.qzv]"));
+        EXPECT_EQ(host.controlTexts.value(Caption), QStringLiteral("Контроллер температуры"));
+        EXPECT_EQ(host.messages, c.message.isEmpty() ? QStringList() : QStringList{c.message});
+        EXPECT_FALSE(port.isOpen());
+    }
+}
+
 TEST_F(ConfigRead, ReplyWithoutTheBlocksBytesEndsTheRead)
 {
     EmptyReplyPort shortPort(port, QStringLiteral("0001100060")); // block 8, the algorithms
     PanelLink shortLink(shortPort, host);
     shortLink.inputs = link.inputs;
     store.setChoice(QStringLiteral("EeAdr_Algoritm_02"), 9);
+    const int zoneTypeBefore = store.choice(QStringLiteral("EeAdr_TypeZone_01"));
 
     EXPECT_FALSE(ReadConfiguration(shortLink, store, {false, locale}));
     EXPECT_EQ(store.choice(QStringLiteral("EeAdr_Algoritm_02")), 9);
-    EXPECT_EQ(store.choice(QStringLiteral("EeAdr_TypeZone_01")), 3); // block 7, read before it
+    EXPECT_EQ(store.choice(QStringLiteral("EeAdr_TypeZone_01")), zoneTypeBefore); // block 7 was read, not applied
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_TRUE(host.messages.first().contains(QStringLiteral("0001100060")));
     EXPECT_FALSE(port.isOpen());

@@ -1,6 +1,7 @@
 #include "transferfixture.h"
 
 #include "link/frames.h"
+#include "model/encodings.h"
 #include "model/memorymap.h"
 #include "factoryimage.h"
 #include "transfer/configread.h"
@@ -18,7 +19,16 @@ constexpr int FullWriteRequests = 100;
 class ConfigWrite : public TransferTest {
 protected:
     ConfigWrite() { fillWithVariety(store, 11); }
-    bool write() { return WriteConfiguration(link, store, locale); }
+    bool write()
+    {
+        WriteOptions options;
+        options.locale = locale;
+        const WriteResult result = WriteConfiguration(link, store, options);
+        notice = result.notice;
+        return result.outcome == WriteOutcome::Written;
+    }
+
+    std::optional<QString> notice; // of the last write
 };
 
 TEST_F(ConfigWrite, WritesEveryBlockThenRestarts)
@@ -91,6 +101,81 @@ TEST_F(ConfigWrite, PanelFallingSilentAtBlock30KeepsTheRestOld)
     EXPECT_FALSE(host.progressVisible);
 }
 
+// A write that ends once the panel has taken part of it leaves a lasting notice
+// beside the link's own message; one that ends before the first block does not.
+TEST_F(ConfigWrite, CutShortAfterTheFirstBlockLeavesALastingNotice)
+{
+    const struct {
+        const char* name;
+        std::function<void()> arrange;
+        QString message;
+        QString notice; // a part of it; empty: no notice
+    } cases[] = {
+        {"silent from block 30",
+         [this] {
+             PanelFaults faults;
+             faults.stopAfter = 4 + 29;
+             panel.setFaults(faults);
+         },
+         PanelLink::LinkFailureText, "принял 29 из 95 блоков"},
+        {"Esc at block 30",
+         [this] {
+             host.onProcessEvents = [this] {
+                 if (panel.log.size() == 4 + 29)
+                     link.CancelRequested = true;
+             };
+         },
+         {}, "принял 30 из 95 блоков"},
+        {"adapter pulled at block 30",
+         [this] {
+             host.onProcessEvents = [this] {
+                 if (panel.log.size() == 4 + 29)
+                     port.unplugged = true;
+             };
+         },
+         "Ошибка записи в порт", "принял 29 из 95 блоков"},
+        {"restart never acknowledged",
+         [this] {
+             PanelFaults faults;
+             faults.silent = true;
+             faults.onlyCommand = "08";
+             panel.setFaults(faults);
+         },
+         PanelLink::LinkFailureText, "принял 95 из 95 блоков"},
+        {"silent before the first block",
+         [this] {
+             PanelFaults faults;
+             faults.stopAfter = 4;
+             panel.setFaults(faults);
+         },
+         PanelLink::LinkFailureText, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        host = FakeHost();
+        panel.setFaults({});
+        panel.log.clear();
+        port.unplugged = false;
+        link.inputs.password = panel.password(); // as far as the last case wrote it
+        c.arrange();
+
+        EXPECT_FALSE(write());
+        EXPECT_EQ(host.messages, c.message.isEmpty() ? QStringList() : QStringList{c.message});
+        if (c.notice.isEmpty()) {
+            EXPECT_EQ(notice, std::nullopt); // the panel was not touched: an earlier notice still holds
+            continue;
+        }
+        ASSERT_TRUE(notice);
+        EXPECT_TRUE(notice->contains(c.notice)) << notice->toStdString();
+        EXPECT_TRUE(notice->contains("не перезагружен")) << notice->toStdString();
+    }
+    host = FakeHost();
+    panel.setFaults({});
+    link.inputs.password = panel.password();
+    ASSERT_TRUE(write());
+    EXPECT_EQ(notice, QString()); // a whole write clears it
+}
+
 TEST_F(ConfigWrite, SuccessOnlyAfterTheRestartIsAcknowledged)
 {
     PanelFaults faults;
@@ -131,7 +216,18 @@ TEST_F(ConfigWrite, RefusesValuesThatDoNotFit)
         {"lone minus", [](SettingsStore& s) { s.setText("EeAdr_DS18B20_off_HI", "-"); }, false, "TS_Apparatura",
          TemperatureFormat, {}},
         {"temperature beyond 11 bits", [](SettingsStore& s) { s.setText("EeAdr_DS18B20_on_HI", "128"); }, false,
-         "TS_Apparatura", TemperatureFormat, {}},
+         "TS_Apparatura",
+         "Температура «2. Записать большее значение для активации» (128) вне допустимого диапазона "
+         "-127,9375 … 127,9375!",
+         {}},
+        {"a word with bits 12 to 15 set, as read",
+         [](SettingsStore& s) { s.setText("EeAdr_DS18B20_off_HI", TemperatureWord::decode(0xF7FF, QLocale::Russian)); },
+         false, "TS_Apparatura",
+         "Температура «3. Записать меньшее значение для деактивации» (3967,9375) вне допустимого диапазона "
+         "-127,9375 … 127,9375!",
+         {}},
+        {"minus beyond the range", [](SettingsStore& s) { s.setText("EeAdr_DS18B20_off_HI", "-200"); }, false,
+         "TS_Apparatura", {}, "(-200) вне допустимого диапазона"},
         {"two-character password", [](SettingsStore& s) { s.setText("EeAdr_PassInstalator", "12"); }, true,
          "TS_Users", QStringLiteral("Слишком маленький пароль установщика!"), {}},
         {"27-character password", [](SettingsStore& s) { s.setText("EeAdr_PassInstalator", QString(27, '1')); },

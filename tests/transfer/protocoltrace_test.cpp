@@ -77,7 +77,9 @@ TEST_F(TraceTest, ReadIsTracedInOrderWithVerdictsAndTimes)
 TEST_F(TraceTest, PasswordCodesAndKeysNeverAppearInClear)
 {
     store.setCell(1, 1, QStringLiteral("7351"));
-    ASSERT_TRUE(WriteConfiguration(link, store, locale));
+    WriteOptions plain;
+    plain.locale = locale;
+    ASSERT_EQ(WriteConfiguration(link, store, plain).outcome, WriteOutcome::Written);
     link.PortSetup();
     ASSERT_TRUE(ReadConfiguration(link, store, {false, locale}));
 

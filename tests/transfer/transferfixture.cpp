@@ -104,3 +104,22 @@ QStringList TransferTest::mappedDifferences(const QByteArray& a, const QByteArra
                 addresses << QStringLiteral("0x%1").arg(address, 4, 16, QLatin1Char('0'));
     return addresses;
 }
+
+QStringList TransferTest::everyValue(const SettingsStore& store)
+{
+    QStringList lines;
+    for (const SettingDef& def : SettingsCatalogue()) {
+        switch (def.kind) {
+        case SettingKind::Flag: lines << def.name + "=" + QString::number(store.flag(def.name)); break;
+        case SettingKind::Choice: lines << def.name + "=" + QString::number(store.choice(def.name)); break;
+        case SettingKind::Grid:
+            for (int row = 1; row <= SettingsStore::UserRows; ++row)
+                for (int column = 1; column <= SettingsStore::GridColumns; ++column)
+                    lines << QStringLiteral("SG %1,%2=%3").arg(row).arg(column).arg(store.cell(row, column));
+            break;
+        case SettingKind::Memo: lines << def.name + "=" + store.memo().join('|'); break;
+        default: lines << def.name + "=" + store.text(def.name); break;
+        }
+    }
+    return lines;
+}

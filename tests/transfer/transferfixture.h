@@ -23,6 +23,8 @@ protected:
     QByteArray imageOf(const SettingsStore& target) const;
     // The panel Settings (and user codes) in which a and b differ.
     static QStringList panelDifferences(const SettingsStore& a, const SettingsStore& b);
+    // Every value the store holds, Settings, user table and comment, as "name=value" lines.
+    static QStringList everyValue(const SettingsStore& store);
     // Memory bytes of the blocks' addresses in which a and b differ, as "0x0123".
     static QStringList mappedDifferences(const QByteArray& a, const QByteArray& b);
     // Requests of the panel's log with this payload.

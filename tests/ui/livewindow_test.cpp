@@ -32,8 +32,11 @@ const Qt::KeyboardModifiers Ctrl = Qt::ControlModifier;
 
 const HotKeyCase HotKeyCases[] = {
     {"CtrlR", Qt::Key_R, Ctrl, {"message:Прочитано успешно."}, 1, 0},
+    // The write's own login and the read-back's after the restart.
     {"CtrlW", Qt::Key_W, Ctrl,
-     {"confirm:Вы уверены что хотите записать?", "message:Записано успешно, ППК перезагружен."}, 1, 1},
+     {"confirm:Вы уверены что хотите записать?", "message:Записано успешно, ППК перезагружен."}, 2, 1},
+    // The start file differs from the panel: the differences come in a dialog of their own, not a box.
+    {"CtrlD", Qt::Key_D, Ctrl, {}, 1, 0},
     {"CtrlS", Qt::Key_S, Ctrl, {"dialog:Збереження конфігурації"}, 0, 0},
     {"CtrlO", Qt::Key_O, Ctrl, {"dialog:Відкривання конфігурації"}, 0, 0},
     {"F5", Qt::Key_F5, Qt::NoModifier, {"message:Открыт изначальный файл [1_Start.qzv]!"}, 0, 0},

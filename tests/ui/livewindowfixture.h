@@ -99,6 +99,7 @@ protected:
         MainWindowSetup setup;
         setup.folders = {folder.path(), folder.path()};
         setup.rememberedInputsFile = QDir(folder.path()).filePath("inputs.ini");
+        setup.backupFolder = QDir(folder.path()).filePath("backups");
         setup.listPorts = [] { return QList<PortEntry>{{"ttyS0", "/dev/ttyS0", {}}, {"ttyUSB0", "/dev/ttyUSB0", {}}}; };
         setup.openDeviceManager = [] {};
         window = std::make_unique<MainWindow>(host, port, setup);

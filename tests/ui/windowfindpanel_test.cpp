@@ -120,6 +120,11 @@ TEST_F(WindowFindPanelTest, OpensEachPortByItsNameWhateverTheListShows)
 
     EXPECT_EQ(control<QComboBox>("cbPort")->currentText(), "ttyUSB0 — FT232R USB UART");
     EXPECT_EQ(window->link().inputs.portName, "ttyUSB0");
+    // The message names the ports as the list shows them.
+    EXPECT_TRUE(host.messages.last().startsWith(
+        "ППК ответил на порту: ttyUSB0 — FT232R USB UART, ttyUSB1.\r\nВыбран первый: ttyUSB0 — FT232R USB UART.\r\n"
+        "Не ответили: ttyS1 — USB-Serial Controller."))
+        << qPrintable(host.messages.last());
     EXPECT_EQ(silentPanel.log, QStringList(3, "00050144"));
     EXPECT_EQ(panel.log, QStringList(2, "00050144"));
 }

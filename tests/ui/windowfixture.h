@@ -35,6 +35,7 @@ protected:
         MainWindowSetup setup;
         setup.folders = {folder.path(), folder.path()};
         setup.rememberedInputsFile = binPath(QStringLiteral("inputs.ini"));
+        setup.backupFolder = binPath(QStringLiteral("backups"));
         setup.listPorts = [this] {
             if (portListFails)
                 throw EComPort(QStringLiteral("Ошибка обращения к системному реестру (возможно отсутствуют COM порты)"));
