@@ -5,7 +5,7 @@
 #include "cli/interrupt.h"
 #include "cli/linkoptions.h"
 #include "cli/traceonexit.h"
-#include "link/qtserialport.h"
+#include "link/systemserialport.h"
 #include "model/settingsstore.h"
 #include "transfer/panelcompare.h"
 
@@ -54,8 +54,8 @@ int run(const QStringList& arguments)
     ConsoleHost host(false);
     SettingsStore store;
     LoadFileInto(path, store);
-    QtSerialPort port;
-    PanelLink link(port, host);
+    const auto port = MakeSystemSerialPort();
+    PanelLink link(*port, host);
     link.inputs = *inputs;
     StopOnCtrlC(host, link);
     const TraceOnExit trace(line, link, host);
