@@ -31,7 +31,7 @@ install(FILES ${qzv6_changelog} DESTINATION ${qzv6_docdir})
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME qzv6-configurator)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "QZV-6 configurator developers <qzv6@localhost>")
+set(CPACK_PACKAGE_CONTACT "QZV-6 configurator developers <qzv6-dev@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configurator for the QZV-6 security alarm panel")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Reads, edits and writes the configuration of a QZV-6 alarm panel over a\n\
