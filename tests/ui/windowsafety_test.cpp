@@ -65,7 +65,7 @@ TEST_F(WindowSafetyTest, AWriteStoppedAtBlock30LeavesALastingNoticeNamingTheBack
     ASSERT_EQ(backups.size(), 1);
     EXPECT_TRUE(notice->isVisible());
     EXPECT_TRUE(notice->text().contains("принял 30 из 95 блоков")) << notice->text().toStdString();
-    EXPECT_TRUE(notice->text().contains(QDir(binPath("backups")).filePath(backups.first()))) << notice->text().toStdString();
+    EXPECT_TRUE(notice->text().contains(QDir::toNativeSeparators(QDir(binPath("backups")).filePath(backups.first())))) << notice->text().toStdString();
     EXPECT_FALSE(host.messages.contains("Записано успешно, ППК перезагружен."));
 
     press(Qt::Key_W, Qt::ControlModifier);
