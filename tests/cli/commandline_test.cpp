@@ -106,7 +106,8 @@ TEST(Qzv6CommandLine, TheQuestionIsAnsweredOnTheTerminal)
         Terminal terminal;
         ASSERT_FALSE(terminal.device().isEmpty());
         terminal.type(c.keys);
-        const Qzv6Run run = RunQzv6({"write", "--port", "/no/such/tty", FixturePath("cli/site.qzv")},
+        // A name of its own: the serial library locks by the device's base name, and tests run side by side.
+        const Qzv6Run run = RunQzv6({"write", "--port", "/no/such/ttyQZV6-asked", FixturePath("cli/site.qzv")},
                                     QProcessEnvironment::systemEnvironment(), terminal.device());
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err.count("Вы уверены что хотите записать? [y/n]"), c.keys.count('\n'));
@@ -117,7 +118,7 @@ TEST(Qzv6CommandLine, TheQuestionIsAnsweredOnTheTerminal)
 
 TEST(Qzv6CommandLine, MissingPortIsALinkFailureWithThePortsText)
 {
-    const Qzv6Run run = RunQzv6({"write", "--port", "/no/such/tty", "--yes", FixturePath("cli/site.qzv")});
+    const Qzv6Run run = RunQzv6({"write", "--port", "/no/such/ttyQZV6-missing", "--yes", FixturePath("cli/site.qzv")});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains("Попытка открыть несуществующий COM-порт")) << run.err.toStdString();
 }
