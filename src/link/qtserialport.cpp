@@ -1,19 +1,12 @@
 #include "qtserialport.h"
 
 #include "link/baudrates.h"
+#include "link/porttexts.h"
 
 #include <QElapsedTimer>
 #include <cmath>
 
 namespace {
-
-const QString notFoundText = QStringLiteral("Попытка открыть несуществующий COM-порт");
-const QString busyText = QStringLiteral("Порт занят другой программой");
-const QString writeText = QStringLiteral("Ошибка записи в порт");
-const QString readText = QStringLiteral("Ошибка чтения из порта");
-const QString setupText = QStringLiteral("Ошибка функции SetCommState");
-const QString purgeText = QStringLiteral("Ошибка функции PurgeComm");
-const QString openedText = QStringLiteral("Нельзя менять свойство, пока порт открыт");
 
 constexpr qint64 driverBuffer = 2048;
 constexpr int bitsPerCharacter = 10; // start, 8 data, stop
@@ -23,12 +16,12 @@ QString openErrorText(QSerialPort::SerialPortError error)
 {
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
-        return notFoundText;
+        return PortTexts::NotFound;
     case QSerialPort::PermissionError:
     case QSerialPort::OpenError:
-        return busyText;
+        return PortTexts::Busy;
     default:
-        return setupText;
+        return PortTexts::SetCommState;
     }
 }
 
@@ -48,14 +41,14 @@ bool QtSerialPort::open()
     if (!port_.open(QIODevice::ReadWrite))
         fail(openErrorText(port_.error()));
     if (!applyLineSettings())
-        fail(setupText);
+        fail(PortTexts::SetCommState);
     // A pseudo-terminal has no modem lines; refusing them is not an error.
     port_.setDataTerminalReady(true);
     port_.setRequestToSend(true);
     port_.clearError();
     // Whatever the line held before this operation is not an answer to it.
     if (!port_.clear())
-        fail(purgeText);
+        fail(PortTexts::PurgeComm);
     return true;
 }
 
@@ -70,17 +63,17 @@ bool QtSerialPort::close()
 void QtSerialPort::setPortName(const QString& name)
 {
     if (port_.isOpen())
-        throw EComPort(openedText);
+        throw EComPort(PortTexts::ChangeWhileOpen);
     name_ = name;
 }
 
 void QtSerialPort::setSpeedIndex(int index)
 {
     if (index < 0 || index >= int(BaudRates.size()))
-        throw EComPort(setupText);
+        throw EComPort(PortTexts::SetCommState);
     speedIndex_ = index;
     if (port_.isOpen() && !port_.setBaudRate(BaudRates[speedIndex_]))
-        fail(setupText);
+        fail(PortTexts::SetCommState);
 }
 
 bool QtSerialPort::applyLineSettings()
@@ -93,7 +86,7 @@ bool QtSerialPort::applyLineSettings()
 void QtSerialPort::write(const QByteArray& data)
 {
     if (!port_.isOpen() || port_.write(data) != data.size())
-        fail(writeText);
+        fail(PortTexts::Write);
     // Twice the time the characters take on the line, and a margin for the driver.
     const int timeout = int(2000LL * bitsPerCharacter * data.size() / BaudRates[speedIndex_]) + writeMarginMs;
     QElapsedTimer clock;
@@ -101,14 +94,14 @@ void QtSerialPort::write(const QByteArray& data)
     while (port_.bytesToWrite() > 0) {
         const int left = timeout - int(clock.elapsed());
         if (left <= 0 || !port_.waitForBytesWritten(left))
-            fail(writeText);
+            fail(PortTexts::Write);
     }
 }
 
 QByteArray QtSerialPort::read(int maxCount)
 {
     if (!port_.isOpen())
-        fail(readText);
+        fail(PortTexts::Read);
     const int total = maxCount + 1;
     QElapsedTimer clock;
     clock.start();
@@ -119,7 +112,7 @@ QByteArray QtSerialPort::read(int maxCount)
             const int wait = out.isEmpty() ? left : qMin(left, quietIntervalMs());
             if (wait <= 0 || !port_.waitForReadyRead(wait)) {
                 if (!isTimeout(port_.error()))
-                    fail(readText);
+                    fail(PortTexts::Read);
                 port_.clearError();
                 break;
             }
